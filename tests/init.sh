@@ -1,0 +1,65 @@
+# Sourced by every test: a fresh folder to work in, and helpers for a
+# program that never exits by itself after a good run.
+
+: "${KEYVIEW:?set KEYVIEW to the keyview binary under test}"
+
+# Background jobs keep SIGINT, as they would in a terminal.
+set -m
+
+work=$(mktemp -d) || exit 1
+pid=
+trap 'test -n "$pid" && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+cd "$work" || exit 1
+fail=0
+
+# The full display is always this long.
+display_size=207
+
+# compare EXPECTED ACTUAL: equal to the byte, or the difference is shown.
+compare() {
+	cmp -s "$1" "$2" && return 0
+	echo "FAIL: $2 differs from $1 (expected, then actual):"
+	od -An -c "$1"
+	od -An -c "$2"
+	fail=1
+	return 1
+}
+
+check() { # check DESCRIPTION COMMAND...: a plain condition that must hold
+	local what=$1
+	shift
+	"$@" && return 0
+	echo "FAIL: $what"
+	fail=1
+	return 1
+}
+
+# start_keyview [ARG...]: run keyview in the background, stdout to "out"
+# and stderr to "err", and return once its display is out or it has ended.
+start_keyview() {
+	"$KEYVIEW" "$@" >out 2>err </dev/null &
+	pid=$!
+	local tries=0
+	while is_running && test "$(wc -c <out)" -lt "$display_size" &&
+	    test $((tries += 1)) -le 200; do
+		sleep 0.05
+	done
+}
+
+is_running() { kill -0 "$pid" 2>/dev/null; }
+
+# stop_keyview [SIGNAL]: end it from outside, as a user would; its
+# status is the one the signal gave.
+stop_keyview() {
+	kill -"${1:-TERM}" "$pid" 2>/dev/null
+	wait "$pid" 2>/dev/null
+	local status=$?
+	pid=
+	return $status
+}
+
+# run_keyview [ARG...]: for runs that end by themselves; status in "status".
+run_keyview() {
+	timeout 10 "$KEYVIEW" "$@" >out 2>err </dev/null
+	status=$?
+}

@@ -1,0 +1,31 @@
+#!/bin/bash
+# Verify that a key.bin shorter than 32 bytes shows zeros past its end.
+. "${0%/*}/init.sh"
+
+repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
+
+# Stack garbage shown past the end, the layout cut short, the shortfall
+# passed over in silence, or the wait skipped.
+printf '\377\001\200\011\144\012\143' >key.bin
+{ printf 'ff018009640a63'; repeat 00 25
+  printf '\r\n\r\nDecimal: 255 001 128 009 100 010 099 '; repeat '000 ' 25
+  printf '\r\n'; } >exp
+echo 'keyview: key.bin: only 7 of 32 bytes; the rest shown as zero' >exp-err
+start_keyview
+check 'still running after a short key' is_running
+stop_keyview
+compare exp out
+compare exp-err err
+
+# An empty file taken as a missing one, or shown as anything but zeros.
+: >key.bin
+{ repeat 00 32; printf '\r\n\r\nDecimal: '; repeat '000 ' 32
+  printf '\r\n'; } >exp
+echo 'keyview: key.bin: only 0 of 32 bytes; the rest shown as zero' >exp-err
+start_keyview
+check 'still running after an empty key' is_running
+stop_keyview
+compare exp out
+compare exp-err err
+
+exit $fail
