@@ -8,7 +8,13 @@ set -m
 
 work=$(mktemp -d) || exit 1
 pid=
-trap 'test -n "$pid" && kill -KILL "$pid" 2>/dev/null; rm -rf "$work"' EXIT
+cleanup() {
+	# A job killed before its exec would otherwise run this too.
+	test "$BASHPID" = $$ || return
+	test -n "$pid" && kill -KILL "$pid" 2>/dev/null
+	rm -rf "$work"
+}
+trap cleanup EXIT
 cd "$work" || exit 1
 fail=0
 
@@ -37,6 +43,7 @@ check() { # check DESCRIPTION COMMAND...: a plain condition that must hold
 # start_keyview [ARG...]: run keyview in the background, stdout to "out"
 # and stderr to "err", and return once its display is out or it has ended.
 start_keyview() {
+	: >out # before the job starts, so that it can be measured at once
 	"$KEYVIEW" "$@" >out 2>err </dev/null &
 	pid=$!
 	local tries=0
