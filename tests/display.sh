@@ -15,23 +15,14 @@ printf '00090a63647f80ff010f10abcdefbadcfe0d0a1a25c8fa2a405a65a0afbef0ff\r\n'\
 # Values printed signed, in upper case, without padding, with LF line
 # ends, or without the blank line and the trailing space.
 printf "$key" >key.bin
-start_keyview
-stop_keyview
-compare exp out
-compare exp-err err
+expect_display
 
 # Bytes past the 32nd leaking into the display.
 printf "$key"'\001\002\003 trailing text\r\n' >key.bin
-start_keyview
-stop_keyview
-compare exp out
-compare exp-err err
+expect_display
 
 # Arguments taken for a file name, an option or a format.
 printf "$key" >key.bin
-start_keyview -h --help other.bin %s%s%s ''
-stop_keyview
-compare exp out
-compare exp-err err
+expect_display -h --help other.bin %s%s%s ''
 
 exit $fail

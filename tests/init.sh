@@ -65,8 +65,27 @@ stop_keyview() {
 	return $status
 }
 
+# expect_display [ARG...]: keyview shows "exp" on stdout and "exp-err" on
+# stderr, and is still running afterwards.
+expect_display() {
+	start_keyview "$@"
+	check 'still running after the display' is_running
+	stop_keyview
+	compare exp out
+	compare exp-err err
+}
+
 # run_keyview [ARG...]: for runs that end by themselves; status in "status".
 run_keyview() {
 	timeout 10 "$KEYVIEW" "$@" >out 2>err </dev/null
 	status=$?
+}
+
+# expect_failure MESSAGE: the run ended with status 1, MESSAGE alone on
+# stderr, and nothing in "out".
+expect_failure() {
+	echo "$1" >exp-err
+	compare exp-err err
+	check "exit status 1, not $status" test "$status" = 1
+	check 'nothing on stdout' test ! -s out
 }

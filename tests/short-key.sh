@@ -11,21 +11,13 @@ printf '\377\001\200\011\144\012\143' >key.bin
   printf '\r\n\r\nDecimal: 255 001 128 009 100 010 099 '; repeat '000 ' 25
   printf '\r\n'; } >exp
 echo 'keyview: key.bin: only 7 of 32 bytes; the rest shown as zero' >exp-err
-start_keyview
-check 'still running after a short key' is_running
-stop_keyview
-compare exp out
-compare exp-err err
+expect_display
 
 # An empty file taken as a missing one, or shown as anything but zeros.
 : >key.bin
 { repeat 00 32; printf '\r\n\r\nDecimal: '; repeat '000 ' 32
   printf '\r\n'; } >exp
 echo 'keyview: key.bin: only 0 of 32 bytes; the rest shown as zero' >exp-err
-start_keyview
-check 'still running after an empty key' is_running
-stop_keyview
-compare exp out
-compare exp-err err
+expect_display
 
 exit $fail
