@@ -7,7 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 namespace {
 
@@ -44,7 +50,12 @@ int main()
 		    key_path, key_length, key_size);
 
 	// CR LF is spelled out, not left to the platform, so that every
-	// platform prints the same 207 bytes.
+	// platform prints the same 207 bytes. Windows' C runtime would turn
+	// each LF into CR LF on a text-mode stream, giving CR CR LF.
+#ifdef _WIN32
+	if (_setmode(_fileno(stdout), _O_BINARY) == -1)
+		fail("stdout", errno);
+#endif
 	for (unsigned char byte : key)
 		std::printf("%02x", byte);
 	std::printf("\r\n");
@@ -62,6 +73,11 @@ int main()
 
 	// The key stays on show until the process is ended from outside.
 	// Sleeping, not spinning, leaves the processor free meanwhile.
-	for (;;)
+	for (;;) {
+#ifdef _WIN32
+		Sleep(INFINITE);
+#else
 		pause();
+#endif
+	}
 }

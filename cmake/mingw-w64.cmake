@@ -1,0 +1,17 @@
+# Shared by the MinGW-w64 toolchain files, which set mingw_triplet first.
+string(REGEX REPLACE "-.*" "" CMAKE_SYSTEM_PROCESSOR ${mingw_triplet})
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_C_COMPILER ${mingw_triplet}-gcc)
+set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# With wine, ctest runs the Windows program as it runs the native one.
+find_program(WINE wine)
+if(WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE})
+endif()
