@@ -21,6 +21,18 @@ fail=0
 # The full display is always this long.
 display_size=207
 
+# On Windows, messages end in CR LF, as its C runtime writes them.
+newline='\n'
+test "$KEYVIEW_SYSTEM" = Windows && newline='\r\n'
+message() { printf "%s$newline" "$1"; } # message TEXT: one line on stderr
+
+# posix_only WHAT: skip the whole test where WHAT has no meaning.
+posix_only() {
+	test "$KEYVIEW_SYSTEM" = Windows || return 0
+	echo "SKIP: $1: POSIX only"
+	exit 77
+}
+
 # compare EXPECTED ACTUAL: equal to the byte, or the difference is shown.
 compare() {
 	cmp -s "$1" "$2" && return 0
@@ -44,7 +56,7 @@ check() { # check DESCRIPTION COMMAND...: a plain condition that must hold
 # and stderr to "err", and return once its display is out or it has ended.
 start_keyview() {
 	: >out # before the job starts, so that it can be measured at once
-	"$KEYVIEW" "$@" >out 2>err </dev/null &
+	$KEYVIEW_EMULATOR "$KEYVIEW" "$@" >out 2>err </dev/null &
 	pid=$!
 	local tries=0
 	while is_running && test "$(wc -c <out)" -lt "$display_size" &&
@@ -77,14 +89,14 @@ expect_display() {
 
 # run_keyview [ARG...]: for runs that end by themselves; status in "status".
 run_keyview() {
-	timeout 10 "$KEYVIEW" "$@" >out 2>err </dev/null
+	timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" "$@" >out 2>err </dev/null
 	status=$?
 }
 
 # expect_failure MESSAGE: the run ended with status 1, MESSAGE alone on
 # stderr, and nothing in "out".
 expect_failure() {
-	echo "$1" >exp-err
+	message "$1" >exp-err
 	compare exp-err err
 	check "exit status 1, not $status" test "$status" = 1
 	check 'nothing on stdout' test ! -s out

@@ -10,14 +10,14 @@ printf '\377\001\200\011\144\012\143' >key.bin
 { printf 'ff018009640a63'; repeat 00 25
   printf '\r\n\r\nDecimal: 255 001 128 009 100 010 099 '; repeat '000 ' 25
   printf '\r\n'; } >exp
-echo 'keyview: key.bin: only 7 of 32 bytes; the rest shown as zero' >exp-err
+message 'keyview: key.bin: only 7 of 32 bytes; the rest shown as zero' >exp-err
 expect_display
 
 # An empty file taken as a missing one, or shown as anything but zeros.
 : >key.bin
 { repeat 00 32; printf '\r\n\r\nDecimal: '; repeat '000 ' 32
   printf '\r\n'; } >exp
-echo 'keyview: key.bin: only 0 of 32 bytes; the rest shown as zero' >exp-err
+message 'keyview: key.bin: only 0 of 32 bytes; the rest shown as zero' >exp-err
 expect_display
 
 exit $fail

@@ -6,12 +6,12 @@
 printf '\001%.0s' $(seq 32) >key.bin
 
 # A full disk.
-timeout 10 "$KEYVIEW" >/dev/full 2>err
+timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" >/dev/full 2>err
 status=$?
 expect_failure 'keyview: stdout: No space left on device'
 
 # A closed stdout: key.bin may then take its descriptor.
-timeout 10 "$KEYVIEW" >&- 2>err
+timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" >&- 2>err
 status=$?
 expect_failure 'keyview: stdout: Bad file descriptor'
 

@@ -1,0 +1,28 @@
+#!/bin/bash
+# Verify that a key.bin that is a symbolic link is followed, and a broken
+# or looping one reported.
+. "${0%/*}/init.sh"
+posix_only 'symbolic links'
+
+# A link into a key store, shown as the key it leads to.
+mkdir store
+printf '\017%.0s' $(seq 32) >store/key
+ln -s store/key key.bin
+{ printf '0f%.0s' $(seq 32); printf '\r\n\r\nDecimal: '
+  printf '015 %.0s' $(seq 32); printf '\r\n'; } >exp
+: >exp-err
+expect_display
+rm key.bin
+
+# A link to nowhere, taken for a short or empty key.
+ln -s nowhere.bin key.bin
+run_keyview
+expect_failure 'keyview: key.bin: No such file or directory'
+rm key.bin
+
+# A link that loops, with its own reason.
+ln -s key.bin key.bin
+run_keyview
+expect_failure 'keyview: key.bin: Too many levels of symbolic links'
+
+exit $fail
