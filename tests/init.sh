@@ -21,6 +21,8 @@ fail=0
 # The full display is always this long.
 display_size=207
 
+repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
+
 # On Windows, messages end in CR LF, as its C runtime writes them.
 newline='\n'
 test "$KEYVIEW_SYSTEM" = Windows && newline='\r\n'

@@ -6,10 +6,10 @@ posix_only 'symbolic links'
 
 # A link into a key store, shown as the key it leads to.
 mkdir store
-printf '\017%.0s' $(seq 32) >store/key
+repeat '\017' 32 >store/key
 ln -s store/key key.bin
-{ printf '0f%.0s' $(seq 32); printf '\r\n\r\nDecimal: '
-  printf '015 %.0s' $(seq 32); printf '\r\n'; } >exp
+{ repeat 0f 32; printf '\r\n\r\nDecimal: '; repeat '015 ' 32
+  printf '\r\n'; } >exp
 : >exp-err
 expect_display
 rm key.bin

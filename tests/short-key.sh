@@ -2,8 +2,6 @@
 # Verify that a key.bin shorter than 32 bytes shows zeros past its end.
 . "${0%/*}/init.sh"
 
-repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
-
 # Stack garbage shown past the end, the layout cut short, the shortfall
 # passed over in silence, or the wait skipped.
 printf '\377\001\200\011\144\012\143' >key.bin

@@ -4,7 +4,7 @@
 . "${0%/*}/init.sh"
 posix_only 'signal statuses'
 
-printf '\252%.0s' $(seq 32) >key.bin
+repeat '\252' 32 >key.bin
 
 # A handler that swallows the signal or turns it into a normal exit.
 for signal in INT TERM; do

@@ -3,7 +3,7 @@
 # ended from outside.
 . "${0%/*}/init.sh"
 
-printf '\252%.0s' $(seq 32) >key.bin
+repeat '\252' 32 >key.bin
 ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 

@@ -3,7 +3,7 @@
 # and the reason, instead of a silent wait.
 . "${0%/*}/init.sh"
 
-printf '\001%.0s' $(seq 32) >key.bin
+repeat '\001' 32 >key.bin
 
 # A full disk.
 timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" >/dev/full 2>err
