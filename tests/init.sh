@@ -2,6 +2,7 @@
 # program that never exits by itself after a good run.
 
 : "${KEYVIEW:?set KEYVIEW to the keyview binary under test}"
+# KEYVIEW_EMULATOR, when set, runs it: wine, for a Windows build.
 
 # Background jobs keep SIGINT, as they would in a terminal.
 set -m
@@ -89,9 +90,10 @@ expect_display() {
 	compare exp-err err
 }
 
-# run_keyview [ARG...]: for runs that end by themselves; status in "status".
+# run_keyview [ARG...]: for runs that end by themselves, stdout to wherever
+# the caller sends it, stderr to "err", and the status in "status".
 run_keyview() {
-	timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" "$@" >out 2>err </dev/null
+	timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" "$@" 2>err </dev/null
 	status=$?
 }
 

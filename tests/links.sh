@@ -16,13 +16,13 @@ rm key.bin
 
 # A link to nowhere, taken for a short or empty key.
 ln -s nowhere.bin key.bin
-run_keyview
+run_keyview >out
 expect_failure 'keyview: key.bin: No such file or directory'
 rm key.bin
 
 # A link that loops, with its own reason.
 ln -s key.bin key.bin
-run_keyview
+run_keyview >out
 expect_failure 'keyview: key.bin: Too many levels of symbolic links'
 
 exit $fail

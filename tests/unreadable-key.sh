@@ -4,13 +4,13 @@
 . "${0%/*}/init.sh"
 
 # A read from a stream that never opened, or a wait with nothing shown.
-run_keyview
+run_keyview >out
 expect_failure 'keyview: key.bin: No such file or directory'
 
 # A directory must not pass for an empty key: Linux opens it and fails
 # the read, Windows refuses to open it.
 mkdir key.bin
-run_keyview
+run_keyview >out
 if test "$KEYVIEW_SYSTEM" = Windows; then
 	expect_failure 'keyview: key.bin: Permission denied'
 else

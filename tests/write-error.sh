@@ -6,13 +6,11 @@
 repeat '\001' 32 >key.bin
 
 # A full disk.
-timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" >/dev/full 2>err
-status=$?
+run_keyview >/dev/full
 expect_failure 'keyview: stdout: No space left on device'
 
 # A closed stdout: key.bin may then take its descriptor.
-timeout 10 $KEYVIEW_EMULATOR "$KEYVIEW" >&- 2>err
-status=$?
+run_keyview >&-
 expect_failure 'keyview: stdout: Bad file descriptor'
 
 exit $fail
