@@ -24,14 +24,16 @@ display_size=207
 
 repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
 
+on_windows() { test "$KEYVIEW_SYSTEM" = Windows; }
+
 # On Windows, messages end in CR LF, as its C runtime writes them.
 newline='\n'
-test "$KEYVIEW_SYSTEM" = Windows && newline='\r\n'
+on_windows && newline='\r\n'
 message() { printf "%s$newline" "$1"; } # message TEXT: one line on stderr
 
 # posix_only WHAT: skip the whole test where WHAT has no meaning.
 posix_only() {
-	test "$KEYVIEW_SYSTEM" = Windows || return 0
+	on_windows || return 0
 	echo "SKIP: $1: POSIX only"
 	exit 77
 }

@@ -11,7 +11,7 @@ expect_failure 'keyview: key.bin: No such file or directory'
 # the read, Windows refuses to open it.
 mkdir key.bin
 run_keyview >out
-if test "$KEYVIEW_SYSTEM" = Windows; then
+if on_windows; then
 	expect_failure 'keyview: key.bin: Permission denied'
 else
 	expect_failure 'keyview: key.bin: Is a directory'
