@@ -2,17 +2,23 @@
 // one line of three-digit decimal bytes, then stay until ended from outside.
 
 #include <cerrno>
+#include <csignal>
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <sys/resource.h>
 #include <unistd.h>
+#endif
+#ifdef __linux__
+#include <sys/prctl.h>
 #endif
 
 namespace {
@@ -20,16 +26,32 @@ namespace {
 constexpr const char *key_path = "key.bin";
 constexpr std::size_t key_size = 32;
 
-[[noreturn]] void fail(const char *what, int error)
-{
-	std::fprintf(stderr, "keyview: %s: %s\n", what, std::strerror(error));
-	std::exit(EXIT_FAILURE);
-}
+void keep_memory_private();
+void end_on_signals();
+void wipe(void *secret, std::size_t size);
+[[noreturn]] void wait_forever();
+[[noreturn]] void fail(const char *what, int error);
 
 } // namespace
 
 int main()
 {
+	keep_memory_private();
+	end_on_signals();
+
+	// CR LF is spelled out, not left to the platform, so that every
+	// platform prints the same 207 bytes. Windows' C runtime would turn
+	// each LF into CR LF on a text-mode stream, giving CR CR LF.
+#ifdef _WIN32
+	if (_setmode(_fileno(stdout), _O_BINARY) == -1)
+		fail("stdout", errno);
+#endif
+	// The display is the key in other words, so stdout buffers it here,
+	// where it can be wiped, rather than in a buffer of stdio's own.
+	char display[BUFSIZ];
+	if (std::setvbuf(stdout, display, _IOFBF, sizeof display) != 0)
+		fail("stdout", errno);
+
 	// Zero-filled, so that a short key shows zeros past its end rather
 	// than whatever the stack held.
 	unsigned char key[key_size] = {};
@@ -38,8 +60,8 @@ int main()
 	if (key_file == nullptr)
 		fail(key_path, errno);
 	// Unbuffered, so that the read takes the key's 32 bytes and nothing
-	// after them: no more of the file is copied into memory, and a pipe
-	// or device gives up no more than it must.
+	// after them, straight into key[]: no more of the file is copied into
+	// memory, and a pipe or device gives up no more than it must.
 	std::setvbuf(key_file, nullptr, _IONBF, 0);
 	std::size_t key_length = std::fread(key, 1, key_size, key_file);
 	if (std::ferror(key_file))
@@ -49,13 +71,6 @@ int main()
 		    "keyview: %s: only %zu of %zu bytes; the rest shown as zero\n",
 		    key_path, key_length, key_size);
 
-	// CR LF is spelled out, not left to the platform, so that every
-	// platform prints the same 207 bytes. Windows' C runtime would turn
-	// each LF into CR LF on a text-mode stream, giving CR CR LF.
-#ifdef _WIN32
-	if (_setmode(_fileno(stdout), _O_BINARY) == -1)
-		fail("stdout", errno);
-#endif
 	for (unsigned char byte : key)
 		std::printf("%02x", byte);
 	std::printf("\r\n");
@@ -68,11 +83,85 @@ int main()
 	// be flushed: that never happens once the process waits, and the text
 	// would die with it. This is also where a full disk or a closed
 	// stdout shows.
-	if (std::fflush(stdout) == EOF || std::ferror(stdout))
-		fail("stdout", errno);
+	bool shown = std::fflush(stdout) != EOF && !std::ferror(stdout);
+	int write_error = errno;
 
-	// The key stays on show until the process is ended from outside.
-	// Sleeping, not spinning, leaves the processor free meanwhile.
+	// Shown or not, the key is needed no more: no copy of it may outlive
+	// this point, however long the wait.
+	wipe(key, sizeof key);
+	wipe(display, sizeof display);
+	if (!shown)
+		fail("stdout", write_error);
+
+	wait_forever();
+}
+
+namespace {
+
+// Before the key is read: no core file may ever hold it.
+void keep_memory_private()
+{
+#ifndef _WIN32
+	const struct rlimit no_core = {0, 0};
+	if (setrlimit(RLIMIT_CORE, &no_core) == -1)
+		fail("setrlimit", errno);
+#endif
+#ifdef __linux__
+	// The limit does not bind a core pattern that pipes to a handler
+	// (systemd-coredump, apport); this does, and it also closes the
+	// process's memory to the user's other processes and debuggers.
+	if (prctl(PR_SET_DUMPABLE, 0) == -1)
+		fail("prctl", errno);
+#endif
+}
+
+#ifndef _WIN32
+// As the first process of a PID namespace (a container's entry point),
+// keyview would not die of these signals: the kernel drops any whose
+// action is the default. With the handler reset, raising the signal again
+// ends keyview by the signal itself wherever it can, so that its parent
+// sees the same status as ever; where that is dropped, the exit status
+// says which signal ended it.
+extern "C" void end_by_signal(int signo)
+{
+	std::raise(signo);
+	_exit(128 + signo);
+}
+#endif
+
+void end_on_signals()
+{
+#ifndef _WIN32
+	struct sigaction ending = {};
+	ending.sa_handler = end_by_signal;
+	ending.sa_flags = SA_RESETHAND | SA_NODEFER;
+	sigemptyset(&ending.sa_mask);
+	for (int signo : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
+		// One ignored from the start (nohup, a script's background job)
+		// stays ignored.
+		struct sigaction at_start = {};
+		if (sigaction(signo, nullptr, &at_start) == -1 ||
+		    (at_start.sa_handler != SIG_IGN &&
+			sigaction(signo, &ending, nullptr) == -1))
+			fail("sigaction", errno);
+	}
+#endif
+}
+
+// memset on memory that is not read again is a dead store, which the
+// optimiser may drop; these calls it may not.
+void wipe(void *secret, std::size_t size)
+{
+#ifdef _WIN32
+	SecureZeroMemory(secret, size);
+#else
+	explicit_bzero(secret, size);
+#endif
+}
+
+// Sleeping, not spinning, leaves the processor free meanwhile.
+void wait_forever()
+{
 	for (;;) {
 #ifdef _WIN32
 		Sleep(INFINITE);
@@ -81,3 +170,13 @@ int main()
 #endif
 	}
 }
+
+// _Exit, not exit: the exit-time flush would write stdout's buffer once
+// more, after it has failed or been wiped.
+void fail(const char *what, int error)
+{
+	std::fprintf(stderr, "keyview: %s: %s\n", what, std::strerror(error));
+	std::_Exit(EXIT_FAILURE);
+}
+
+} // namespace

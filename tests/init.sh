@@ -107,3 +107,27 @@ expect_failure() {
 	check "exit status 1, not $status" test "$status" = 1
 	check 'nothing on stdout' test ! -s out
 }
+
+# root_only WHAT: skip the whole test where WHAT needs root.
+root_only() {
+	test "$(id -u)" = 0 && return 0
+	echo "SKIP: $1: root only"
+	exit 77
+}
+
+# memory_of PID: every readable byte of the process's memory. It fails if
+# it passed over a region too large to read: a sanitizer's shadow memory.
+memory_of() {
+	local range perms rest start end status=0
+	while read -r range perms rest; do
+		case $perms in r*) ;; *) continue ;; esac
+		start=$((16#${range%-*})) end=$((16#${range#*-}))
+		if test $((end - start)) -gt $((1 << 30)); then
+			status=1
+			continue
+		fi
+		dd if="/proc/$1/mem" bs=1M iflag=skip_bytes,count_bytes \
+		    skip="$start" count=$((end - start)) status=none 2>/dev/null
+	done <"/proc/$1/maps"
+	return $status
+}

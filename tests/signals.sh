@@ -1,18 +1,67 @@
 #!/bin/bash
-# Verify that Ctrl-C and the default kill end keyview with their signal's
-# own status.
+# Verify that hang-up, Ctrl-C, Ctrl-\ and kill end keyview by that very
+# signal, even as the first process of a PID namespace, and that a signal
+# ignored at the start stays ignored.
 . "${0%/*}/init.sh"
-posix_only 'signal statuses'
+posix_only 'signals'
 
 repeat '\252' 32 >key.bin
 
-# A handler that swallows the signal or turns it into a normal exit.
-for signal in INT TERM; do
-	start_keyview
-	stop_keyview "$signal"
-	status=$?
-	check "ended by SIG$signal, not status $status" \
-	    test "$status" = $((128 + $(kill -l "$signal")))
-done
+# how_ended SIGNAL [WRAPPER...]: how keyview, run under WRAPPER, ended when
+# sent SIGNAL after its display, as its parent's wait status tells it: a
+# shell's $? gives 128 + n for an exit with that status and for death by
+# signal n alike. keyview is the wrapper's child if it has one.
+how_ended() {
+	: >out # before the wrapper starts, so that the wait below is for this run
+	perl -e '
+		my $signal = shift;
+		defined(my $pid = fork) or die "fork: $!\n";
+		if ($pid == 0) {
+			open STDOUT, ">", "out"; open STDIN, "<", "/dev/null";
+			exec @ARGV or die "exec: $!\n";
+		}
+		for (1 .. 200) { last if -s "out" >= 207; select undef, undef, undef, 0.05 }
+		my $target = $pid;
+		if (open my $children, "<", "/proc/$pid/task/$pid/children") {
+			my ($child) = split " ", <$children> // "";
+			$target = $child if $child;
+		}
+		kill $signal, $target;
+		$SIG{ALRM} = sub { print "$signal: still running\n"; kill "KILL", $target; exit };
+		alarm 5;
+		waitpid $pid, 0;
+		print "$signal: ", $? & 127 ? "killed by signal " . ($? & 127) : "exit " . ($? >> 8), "\n";
+	' "$@" $KEYVIEW_EMULATOR "$KEYVIEW"
+}
+
+# A signal swallowed, or turned into an exit that only looks like death by
+# the signal to a shell.
+printf '%s\n' 'HUP: killed by signal 1' 'INT: killed by signal 2' \
+    'QUIT: killed by signal 3' 'TERM: killed by signal 15' >exp
+for signal in HUP INT QUIT TERM; do how_ended "$signal"; done >out-status
+compare exp out-status
+
+# An INT ignored from the start (nohup, a script's background job) taken
+# back by keyview.
+trap '' INT
+start_keyview
+trap - INT
+kill -INT "$pid"
+sleep 0.2
+check 'an ignored INT ends keyview' is_running
+stop_keyview
+
+# As the first process of a PID namespace, where the kernel drops signals
+# left to their default action, and keyview would wait for SIGKILL alone.
+if test "$(id -u)" = 0; then
+	printf '%s\n' 'HUP: exit 129' 'INT: exit 130' 'QUIT: exit 131' \
+	    'TERM: exit 143' >exp
+	for signal in HUP INT QUIT TERM; do
+		how_ended "$signal" unshare --pid --fork
+	done >out-status
+	compare exp out-status
+else
+	echo 'SKIP: as the first process of a PID namespace: root only'
+fi
 
 exit $fail

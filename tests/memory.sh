@@ -1,0 +1,35 @@
+#!/bin/bash
+# Verify that keyview, once its display is out, holds no copy of the key
+# anywhere in its memory while it waits.
+. "${0%/*}/init.sh"
+root_only "reading keyview's memory"
+
+# A made-up key of printable bytes, so that its raw form, its hex line and
+# its decimal line can all be sought as plain text.
+key=ox9yimTcfipZGnzPbDFDyFKm51zfFoWb
+hex=6f783979696d54636669705a476e7a506244464479464b6d35317a66466f5762
+decimal='111 120 057 121 105 109 084 099 102 105 112 090 071 110 122 080 '\
+'098 068 070 068 121 070 075 109 053 049 122 102 070 111 087 098 '
+printf %s "$key" >key.bin
+
+# Every 8 bytes of the key, 16 digits of the hex line and 5 groups of the
+# decimal line; and the label from keyview's own code, which shows that its
+# memory was read at all.
+{ echo 'Decimal: '
+  for i in $(seq 0 24); do echo "${key:i:8}"; done
+  for i in $(seq 0 48); do echo "${hex:i:16}"; done
+  for i in $(seq 0 27); do echo "${decimal:i * 4:19}"; done; } >fragments
+
+# The key buffer or stdout's buffer left unwiped.
+start_keyview
+sleep 0.2 # past the flush, to the wipe and the wait
+memory_of "$pid" | grep -a -o -F -f fragments | sort -u >found
+if test "${PIPESTATUS[0]}" != 0; then
+	echo 'SKIP: memory of a sanitized build: too large to read'
+	exit 77
+fi
+echo 'Decimal: ' >exp-found
+compare exp-found found
+stop_keyview
+
+exit $fail
