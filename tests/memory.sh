@@ -3,6 +3,12 @@
 # anywhere in its memory while it waits.
 . "${0%/*}/init.sh"
 root_only "reading keyview's memory"
+if on_windows && test "$KEYVIEW_PROCESSOR" = i686; then
+	# Its system calls run on a stack of wine's own, in the process, that
+	# keeps the last bytes read; on Windows that is the kernel's.
+	echo "SKIP: keyview.exe's memory under 32-bit wine: wine's own holds the key"
+	exit 77
+fi
 
 # A made-up key of printable bytes, so that its raw form, its hex line and
 # its decimal line can all be sought as plain text.
