@@ -108,9 +108,11 @@ expect_failure() {
 	check 'nothing on stdout' test ! -s out
 }
 
+is_root() { test "$(id -u)" = 0; }
+
 # root_only WHAT: skip the whole test where WHAT needs root.
 root_only() {
-	test "$(id -u)" = 0 && return 0
+	is_root && return 0
 	echo "SKIP: $1: root only"
 	exit 77
 }

@@ -53,7 +53,7 @@ stop_keyview
 
 # As the first process of a PID namespace, where the kernel drops signals
 # left to their default action, and keyview would wait for SIGKILL alone.
-if test "$(id -u)" = 0; then
+if is_root; then
 	printf '%s\n' 'HUP: exit 129' 'INT: exit 130' 'QUIT: exit 131' \
 	    'TERM: exit 143' >exp
 	for signal in HUP INT QUIT TERM; do
