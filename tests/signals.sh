@@ -14,13 +14,13 @@ repeat '\252' 32 >key.bin
 how_ended() {
 	: >out # before the wrapper starts, so that the wait below is for this run
 	perl -e '
-		my $signal = shift;
+		my ($signal, $display_size) = splice @ARGV, 0, 2;
 		defined(my $pid = fork) or die "fork: $!\n";
 		if ($pid == 0) {
 			open STDOUT, ">", "out"; open STDIN, "<", "/dev/null";
 			exec @ARGV or die "exec: $!\n";
 		}
-		for (1 .. 200) { last if -s "out" >= 207; select undef, undef, undef, 0.05 }
+		for (1 .. 200) { last if -s "out" >= $display_size; select undef, undef, undef, 0.05 }
 		my $target = $pid;
 		if (open my $children, "<", "/proc/$pid/task/$pid/children") {
 			my ($child) = split " ", <$children> // "";
@@ -31,7 +31,7 @@ how_ended() {
 		alarm 5;
 		waitpid $pid, 0;
 		print "$signal: ", $? & 127 ? "killed by signal " . ($? & 127) : "exit " . ($? >> 8), "\n";
-	' "$@" $KEYVIEW_EMULATOR "$KEYVIEW"
+	' "$1" "$display_size" "${@:2}" $KEYVIEW_EMULATOR "$KEYVIEW"
 }
 
 # A signal swallowed, or turned into an exit that only looks like death by
