@@ -15,6 +15,7 @@
 #include <windows.h>
 #else
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 #endif
 #ifdef __linux__
@@ -136,6 +137,8 @@ void end_on_signals()
 	ending.sa_handler = end_by_signal;
 	ending.sa_flags = SA_RESETHAND | SA_NODEFER;
 	sigemptyset(&ending.sa_mask);
+	sigset_t endings;
+	sigemptyset(&endings);
 	for (int signo : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
 		// One ignored from the start (nohup, a script's background job)
 		// stays ignored.
@@ -144,7 +147,12 @@ void end_on_signals()
 		    (at_start.sa_handler != SIG_IGN &&
 			sigaction(signo, &ending, nullptr) == -1))
 			fail("sigaction", errno);
+		sigaddset(&endings, signo);
 	}
+	// A blocked mask outlives exec: a parent that blocked these and did
+	// not restore its mask would leave only SIGKILL able to end keyview.
+	if (sigprocmask(SIG_UNBLOCK, &endings, nullptr) == -1)
+		fail("sigprocmask", errno);
 #endif
 }
 
@@ -159,16 +167,33 @@ void wipe(void *secret, std::size_t size)
 #endif
 }
 
-// Sleeping, not spinning, leaves the processor free meanwhile.
+// Sleeping, not spinning, leaves the processor free meanwhile. A sandbox
+// may refuse a way of sleeping (a seccomp filter answering ENOSYS), and
+// retrying that would spin: a way that fails is left for the next, and
+// when none is left keyview says so and ends.
 void wait_forever()
 {
-	for (;;) {
 #ifdef _WIN32
+	for (;;)
 		Sleep(INFINITE);
 #else
+	do
 		pause();
+	while (errno == EINTR);
+	int pause_error = errno;
+
+	sigset_t mask;
+	if (sigprocmask(SIG_BLOCK, nullptr, &mask) == 0)
+		do
+			sigsuspend(&mask);
+		while (errno == EINTR);
+
+	const struct timespec a_day = {86400, 0};
+	while (nanosleep(&a_day, nullptr) == 0 || errno == EINTR)
+		continue;
+
+	fail("pause", pause_error);
 #endif
-	}
 }
 
 // _Exit, not exit: the exit-time flush would write stdout's buffer once

@@ -10,14 +10,17 @@ repeat '\252' 32 >key.bin
 # how_ended SIGNAL [WRAPPER...]: how keyview, run under WRAPPER, ended when
 # sent SIGNAL after its display, as its parent's wait status tells it: a
 # shell's $? gives 128 + n for an exit with that status and for death by
-# signal n alike. keyview is the wrapper's child if it has one.
+# signal n alike. keyview is the wrapper's child if it has one. With
+# BLOCKED=1, keyview starts with all four signals blocked.
 how_ended() {
 	: >out # before the wrapper starts, so that the wait below is for this run
-	perl -e '
+	perl -MPOSIX -e '
 		my ($signal, $display_size) = splice @ARGV, 0, 2;
 		defined(my $pid = fork) or die "fork: $!\n";
 		if ($pid == 0) {
 			open STDOUT, ">", "out"; open STDIN, "<", "/dev/null";
+			sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGHUP, SIGINT, SIGQUIT, SIGTERM))
+			    if $ENV{BLOCKED};
 			exec @ARGV or die "exec: $!\n";
 		}
 		for (1 .. 200) { last if -s "out" >= $display_size; select undef, undef, undef, 0.05 }
@@ -35,11 +38,14 @@ how_ended() {
 }
 
 # A signal swallowed, or turned into an exit that only looks like death by
-# the signal to a shell.
+# the signal to a shell; or one that a parent left blocked kept pending for
+# ever, so that nothing but SIGKILL ends keyview.
 printf '%s\n' 'HUP: killed by signal 1' 'INT: killed by signal 2' \
     'QUIT: killed by signal 3' 'TERM: killed by signal 15' >exp
-for signal in HUP INT QUIT TERM; do how_ended "$signal"; done >out-status
-compare exp out-status
+for blocked in '' 1; do
+	for signal in HUP INT QUIT TERM; do BLOCKED=$blocked how_ended "$signal"; done >out-status
+	compare exp out-status
+done
 
 # An INT ignored from the start (nohup, a script's background job) taken
 # back by keyview.
@@ -56,10 +62,12 @@ stop_keyview
 if is_root; then
 	printf '%s\n' 'HUP: exit 129' 'INT: exit 130' 'QUIT: exit 131' \
 	    'TERM: exit 143' >exp
-	for signal in HUP INT QUIT TERM; do
-		how_ended "$signal" unshare --pid --fork
-	done >out-status
-	compare exp out-status
+	for blocked in '' 1; do
+		for signal in HUP INT QUIT TERM; do
+			BLOCKED=$blocked how_ended "$signal" unshare --pid --fork
+		done >out-status
+		compare exp out-status
+	done
 else
 	echo 'SKIP: as the first process of a PID namespace: root only'
 fi

@@ -13,4 +13,15 @@ expect_failure 'keyview: stdout: No space left on device'
 run_keyview >&-
 expect_failure 'keyview: stdout: Bad file descriptor'
 
+# A reader gone, with SIGPIPE left ignored: silence, or a wait after all.
+cat >reader-gone.pl <<'EOF'
+pipe my $reader, my $writer or die "pipe: $!\n";
+close $reader;
+open STDOUT, '>&', $writer or die "dup: $!\n";
+$SIG{PIPE} = 'IGNORE';
+exec @ARGV or die "exec: $!\n";
+EOF
+KEYVIEW_EMULATOR="perl reader-gone.pl $KEYVIEW_EMULATOR" run_keyview >out
+expect_failure 'keyview: stdout: Broken pipe'
+
 exit $fail
