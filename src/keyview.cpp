@@ -1,6 +1,15 @@
 // keyview: show the 256-bit key in ./key.bin as one line of hex digits and
 // one line of three-digit decimal bytes, then stay until ended from outside.
 
+// The POSIX and BSD names used here stay visible under strict standard C++,
+// where newlib (Cygwin) and glibc would hide them; _POSIX_C_SOURCE would
+// hide explicit_bzero and SA_RESETHAND on the BSDs instead. macOS declares
+// memset_s only when asked.
+#define _DEFAULT_SOURCE 1
+#ifdef __APPLE__
+#define __STDC_WANT_LIB_EXT1__ 1
+#endif
+
 #include <cerrno>
 #include <csignal>
 #include <cstddef>
@@ -20,6 +29,13 @@
 #endif
 #ifdef __linux__
 #include <sys/prctl.h>
+#endif
+#ifdef __FreeBSD__
+#include <sys/procctl.h>
+#endif
+#ifdef __APPLE__
+#include <sys/types.h>
+#include <sys/ptrace.h>
 #endif
 
 namespace {
@@ -114,6 +130,18 @@ void keep_memory_private()
 	if (prctl(PR_SET_DUMPABLE, 0) == -1)
 		fail("prctl", errno);
 #endif
+#ifdef __FreeBSD__
+	// FreeBSD's own mark for the same: no debugger, no core file.
+	int no_tracing = PROC_TRACE_CTL_DISABLE;
+	if (procctl(P_PID, getpid(), PROC_TRACE_CTL, &no_tracing) == -1)
+		fail("procctl", errno);
+#endif
+#ifdef __APPLE__
+	// No debugger may attach, nor a process read this one's memory
+	// through one.
+	if (ptrace(PT_DENY_ATTACH, 0, nullptr, 0) == -1)
+		fail("ptrace", errno);
+#endif
 }
 
 #ifndef _WIN32
@@ -157,13 +185,21 @@ void end_on_signals()
 }
 
 // memset on memory that is not read again is a dead store, which the
-// optimiser may drop; these calls it may not.
+// optimiser may drop; each system's own call for this it may not. Where
+// none is known, keyview does not build rather than leave the key behind.
 void wipe(void *secret, std::size_t size)
 {
-#ifdef _WIN32
+#if defined(_WIN32)
 	SecureZeroMemory(secret, size);
-#else
+#elif defined(__APPLE__)
+	memset_s(secret, size, 0, size);
+#elif defined(__NetBSD__)
+	explicit_memset(secret, 0, size);
+#elif defined(__linux__) || defined(__CYGWIN__) || defined(__FreeBSD__) || \
+    defined(__OpenBSD__) || defined(__DragonFly__)
 	explicit_bzero(secret, size);
+#else
+#error "no wipe that the optimiser must keep is known for this system"
 #endif
 }
 

@@ -20,9 +20,14 @@ run_keyview >out
 expect_failure 'keyview: key.bin: No such file or directory'
 rm key.bin
 
-# A link that loops, with its own reason.
+# A link that loops, with its own reason. Wine hands Cygwin a Linux link
+# that loops as a file it may not open.
 ln -s key.bin key.bin
 run_keyview >out
-expect_failure 'keyview: key.bin: Too many levels of symbolic links'
+if on_cygwin; then
+	expect_failure 'keyview: key.bin: Permission denied'
+else
+	expect_failure 'keyview: key.bin: Too many levels of symbolic links'
+fi
 
 exit $fail

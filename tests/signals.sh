@@ -1,11 +1,60 @@
 #!/bin/bash
 # Verify that hang-up, Ctrl-C, Ctrl-\ and kill end keyview by that very
-# signal, even as the first process of a PID namespace, and that a signal
-# ignored at the start stays ignored.
+# signal, even as the first process of a PID namespace or when blocked at
+# the start, and that a signal ignored at the start stays ignored.
 . "${0%/*}/init.sh"
 posix_only 'signals'
 
 repeat '\252' 32 >key.bin
+ended_by_each='HUP: killed by signal 1
+INT: killed by signal 2
+QUIT: killed by signal 3
+TERM: killed by signal 15'
+
+if on_cygwin; then
+	# Under wine, a Linux signal is no Cygwin signal, and only a Cygwin
+	# parent sees how a Cygwin program ended: the test kit's cygrun.exe
+	# starts keyview and tells, and its cygkill.exe sends the signals.
+	cygrun=$(command -v cygrun.exe) cygkill=$(command -v cygkill.exe)
+	if test -z "$cygrun" || test -z "$cygkill"; then
+		echo 'SKIP: Cygwin signals: no cygrun.exe and cygkill.exe on PATH'
+		exit 77
+	fi
+	# cygwin_ended SIGNAL [CYGRUN-OPTION...]: how keyview ended when sent
+	# Cygwin's SIGNAL after its display.
+	cygwin_ended() {
+		KEYVIEW_EMULATOR="$KEYVIEW_EMULATOR $cygrun ${*:2} cygpid" \
+		    KEYVIEW=/cygdrive/z$KEYVIEW start_keyview
+		$KEYVIEW_EMULATOR "$cygkill" "$(kill -l "$1")" "$(cat cygpid)" 2>/dev/null
+		local tries=0
+		while is_running && test $((tries += 1)) -le 100; do sleep 0.05; done
+		if is_running; then
+			echo "$1: still running"
+			# A Linux signal to cygrun would leave keyview behind.
+			$KEYVIEW_EMULATOR "$cygkill" 9 "$(cat cygpid)" 2>/dev/null
+			stop_keyview
+		else
+			stop_keyview
+			echo "$1: $(sed -n 's/^cygrun: //p' err)"
+		fi
+	}
+
+	# A signal swallowed, or a stackdump, Cygwin's core file, written on
+	# Ctrl-\ although keyview set its core limit to zero.
+	echo "$ended_by_each" >exp
+	for signal in HUP INT QUIT TERM; do cygwin_ended "$signal"; done >out-status
+	compare exp out-status
+	check 'no stackdump after Ctrl-\' test -z "$(find . -name '*.stackdump')"
+
+	# A hang-up ignored from the start (nohup) taken back by keyview.
+	echo 'HUP: still running' >exp
+	cygwin_ended HUP -i1 >out-status
+	compare exp out-status
+
+	echo 'SKIP: signals blocked at the start: cygrun.exe cannot start keyview so'
+	echo 'SKIP: as the first process of a PID namespace: none on Windows'
+	exit $fail
+fi
 
 # how_ended SIGNAL [WRAPPER...]: how keyview, run under WRAPPER, ended when
 # sent SIGNAL after its display, as its parent's wait status tells it: a
@@ -40,8 +89,7 @@ how_ended() {
 # A signal swallowed, or turned into an exit that only looks like death by
 # the signal to a shell; or one that a parent left blocked kept pending for
 # ever, so that nothing but SIGKILL ends keyview.
-printf '%s\n' 'HUP: killed by signal 1' 'INT: killed by signal 2' \
-    'QUIT: killed by signal 3' 'TERM: killed by signal 15' >exp
+echo "$ended_by_each" >exp
 for blocked in '' 1; do
 	for signal in HUP INT QUIT TERM; do BLOCKED=$blocked how_ended "$signal"; done >out-status
 	compare exp out-status
