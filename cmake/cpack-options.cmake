@@ -18,3 +18,9 @@ if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   endif()
   set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
 endif()
+
+# A cross build's package: dpkg-shlibdeps reads the libraries, and so the
+# Depends, of the architecture it is told.
+if(CPACK_DEBIAN_PACKAGE_ARCHITECTURE AND NOT DEFINED ENV{DEB_HOST_ARCH})
+  set(ENV{DEB_HOST_ARCH} "${CPACK_DEBIAN_PACKAGE_ARCHITECTURE}")
+endif()

@@ -26,6 +26,7 @@ repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
 
 on_windows() { test "$KEYVIEW_SYSTEM" = Windows; }
 on_cygwin() { test "$KEYVIEW_SYSTEM" = CYGWIN; }
+under_qemu() { case $KEYVIEW_EMULATOR in *qemu-*) ;; *) false ;; esac; }
 
 # drop_cygwin_warning FILE: under wine, cygwin1.dll warns on the stderr of
 # every program that no Cygwin process started, in six lines from

@@ -107,7 +107,11 @@ stop_keyview
 
 # As the first process of a PID namespace, where the kernel drops signals
 # left to their default action, and keyview would wait for SIGKILL alone.
-if is_root; then
+if under_qemu; then
+	# qemu-user itself is that first process; its own kill of itself, after
+	# keyview raised the signal again, is dropped by the kernel.
+	echo 'SKIP: as the first process of a PID namespace: under qemu-user that is qemu'
+elif is_root; then
 	printf '%s\n' 'HUP: exit 129' 'INT: exit 130' 'QUIT: exit 131' \
 	    'TERM: exit 143' >exp
 	for blocked in '' 1; do
