@@ -27,12 +27,13 @@ repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
 on_windows() { test "$KEYVIEW_SYSTEM" = Windows; }
 on_cygwin() { test "$KEYVIEW_SYSTEM" = CYGWIN; }
 under_qemu() { case $KEYVIEW_EMULATOR in *qemu-*) ;; *) false ;; esac; }
+cygwin_under_wine() { on_cygwin && case $KEYVIEW_EMULATOR in *wine*) ;; *) false ;; esac; }
 
 # drop_cygwin_warning FILE: under wine, cygwin1.dll warns on the stderr of
 # every program that no Cygwin process started, in six lines from
 # "Cygwin WARNING:" to an empty line; they are wine's doing, not keyview's.
 drop_cygwin_warning() {
-	on_cygwin || return 0
+	cygwin_under_wine || return 0
 	sed -i '/^Cygwin WARNING:$/,/^$/d' "$1" >/dev/null # stdout may be closed
 }
 

@@ -24,7 +24,7 @@ rm key.bin
 # that loops as a file it may not open.
 ln -s key.bin key.bin
 run_keyview >out
-if on_cygwin; then
+if cygwin_under_wine; then
 	expect_failure 'keyview: key.bin: Permission denied'
 else
 	expect_failure 'keyview: key.bin: Too many levels of symbolic links'

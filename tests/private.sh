@@ -4,9 +4,9 @@
 . "${0%/*}/init.sh"
 posix_only 'core files and process memory'
 if on_cygwin; then
-	# Its core limit and its memory under wine are Linux's, not Cygwin's;
+	# Both are read from Linux's /proc, which is not Cygwin's; under wine,
 	# signals.sh checks for a stackdump, Cygwin's core file.
-	echo "SKIP: core limit and memory access: Linux's, not Cygwin's, under wine"
+	echo "SKIP: core limit and memory access: on Cygwin, not Linux's to read"
 	exit 77
 fi
 root_only 'running keyview as another user'

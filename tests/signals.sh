@@ -11,7 +11,7 @@ INT: killed by signal 2
 QUIT: killed by signal 3
 TERM: killed by signal 15'
 
-if on_cygwin; then
+if cygwin_under_wine; then
 	# Under wine, a Linux signal is no Cygwin signal, and only a Cygwin
 	# parent sees how a Cygwin program ended: the test kit's cygrun.exe
 	# starts keyview and tells, and its cygkill.exe sends the signals.

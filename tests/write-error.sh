@@ -26,7 +26,7 @@ reason='Broken pipe'
 # Windows' C runtime, as on Windows itself, says EINVAL for such a pipe;
 # wine hands Cygwin the error as a failed send.
 on_windows && reason='Invalid argument'
-on_cygwin && reason='Communication error on send'
+cygwin_under_wine && reason='Communication error on send'
 expect_failure "keyview: stdout: $reason"
 
 exit $fail
