@@ -9,7 +9,10 @@ if(NOT DEFINED debian_multiarch)
   set(debian_multiarch ${gnu_triplet})
 endif()
 
-set(CMAKE_FIND_ROOT_PATH /usr/${gnu_triplet})
+# The cross compiler's own folder, and Debian's multiarch one for the
+# architecture's packages (libseccomp-dev:ARCH, for the tests).
+set(CMAKE_FIND_ROOT_PATH /usr/${gnu_triplet} /)
+set(CMAKE_LIBRARY_ARCHITECTURE ${debian_multiarch})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

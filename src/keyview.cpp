@@ -137,8 +137,7 @@ void keep_memory_private()
 		fail("procctl", errno);
 #endif
 #ifdef __APPLE__
-	// No debugger may attach, nor a process read this one's memory
-	// through one.
+	// macOS's nearest to it: no debugger may attach.
 	if (ptrace(PT_DENY_ATTACH, 0, nullptr, 0) == -1)
 		fail("ptrace", errno);
 #endif
