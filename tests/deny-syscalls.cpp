@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
 	scmp_filter_ctx filter = seccomp_init(SCMP_ACT_ALLOW);
 	if (filter == nullptr ||
 	    seccomp_attr_set(filter, SCMP_FLTATR_ACT_BADARCH, SCMP_ACT_ALLOW) != 0) {
-		std::fprintf(stderr, "deny-syscalls: seccomp_init failed\n");
+		std::fprintf(stderr, "deny-syscalls: no seccomp filter to be had\n");
 		return 2;
 	}
 	int arg = 1;

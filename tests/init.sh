@@ -26,8 +26,9 @@ repeat() { printf "$1%.0s" $(seq "$2"); } # repeat TEXT COUNT
 
 on_windows() { test "$KEYVIEW_SYSTEM" = Windows; }
 on_cygwin() { test "$KEYVIEW_SYSTEM" = CYGWIN; }
-under_qemu() { case $KEYVIEW_EMULATOR in *qemu-*) ;; *) false ;; esac; }
-cygwin_under_wine() { on_cygwin && case $KEYVIEW_EMULATOR in *wine*) ;; *) false ;; esac; }
+runs_under() { case $KEYVIEW_EMULATOR in *"$1"*) ;; *) false ;; esac; } # runs_under wine
+under_qemu() { runs_under qemu-; }
+cygwin_under_wine() { on_cygwin && runs_under wine; }
 
 # drop_cygwin_warning FILE: under wine, cygwin1.dll warns on the stderr of
 # every program that no Cygwin process started, in six lines from
