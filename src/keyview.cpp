@@ -21,11 +21,13 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #else
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
+#endif
+#if defined(_WIN32) || defined(__CYGWIN__)
+#include <windows.h>
 #endif
 #ifdef __linux__
 #include <sys/prctl.h>
@@ -46,8 +48,9 @@ constexpr std::size_t key_size = 32;
 void keep_memory_private();
 void end_on_signals();
 void wipe(void *secret, std::size_t size);
-[[noreturn]] void wait_forever();
+const char *wait_forever();
 [[noreturn]] void fail(const char *what, int error);
+[[noreturn]] void fail(const char *what, const char *reason);
 
 } // namespace
 
@@ -81,8 +84,12 @@ int main()
 	// memory, and a pipe or device gives up no more than it must.
 	std::setvbuf(key_file, nullptr, _IONBF, 0);
 	std::size_t key_length = std::fread(key, 1, key_size, key_file);
-	if (std::ferror(key_file))
-		fail(key_path, errno);
+	if (std::ferror(key_file)) {
+		// Some of the key may have come before the error.
+		int read_error = errno;
+		wipe(key, sizeof key);
+		fail(key_path, read_error);
+	}
 	if (key_length < key_size)
 		std::fprintf(stderr,
 		    "keyview: %s: only %zu of %zu bytes; the rest shown as zero\n",
@@ -110,7 +117,7 @@ int main()
 	if (!shown)
 		fail("stdout", write_error);
 
-	wait_forever();
+	fail("pause", wait_forever());
 }
 
 namespace {
@@ -152,7 +159,10 @@ void keep_memory_private()
 // says which signal ended it.
 extern "C" void end_by_signal(int signo)
 {
-	std::raise(signo);
+	// As that first process, the signal raised is dropped; under qemu-user
+	// qemu takes it as its own, dies of it in vain and never returns.
+	if (getpid() != 1)
+		std::raise(signo);
 	_exit(128 + signo);
 }
 #endif
@@ -202,40 +212,92 @@ void wipe(void *secret, std::size_t size)
 #endif
 }
 
-// Sleeping, not spinning, leaves the processor free meanwhile. A sandbox
-// may refuse a way of sleeping (a seccomp filter answering ENOSYS), and
-// retrying that would spin: a way that fails is left for the next, and
-// when none is left keyview says so and ends.
-void wait_forever()
+#ifndef _WIN32
+// A call that comes back within a millisecond did not sleep at all.
+bool slept_since(const struct timespec &start)
+{
+	struct timespec now;
+	return clock_gettime(CLOCK_MONOTONIC, &now) == 0 &&
+	    (now.tv_sec - start.tv_sec) * 1000000000LL +
+		    (now.tv_nsec - start.tv_nsec) >= 1000000;
+}
+
+// sleep_while_it_sleeps(SLEEP): calls SLEEP for as long as it sleeps. Once
+// it has come back at once three times in a row, whatever it said, it
+// returns the errno of the last.
+template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
+{
+	int error = 0;
+	for (int at_once = 0; at_once < 3;) {
+		struct timespec start;
+		bool timed = clock_gettime(CLOCK_MONOTONIC, &start) == 0;
+		errno = 0;
+		sleep();
+		error = errno;
+		at_once = timed && slept_since(start) ? 0 : at_once + 1;
+	}
+	return error;
+}
+#endif
+
+// Sleeping, not spinning, leaves the processor free meanwhile. keyview's
+// handlers never return, so a way of sleeping comes back only when it
+// failed, or, under qemu-user, for a signal that keyview ignores (a
+// terminal's SIGWINCH). A sandbox may refuse a way, with ENOSYS or even
+// EINTR, or fake it as done: one that keeps coming back at once is left
+// for the next. Returns only when none is left, with the reason.
+const char *wait_forever()
 {
 #ifdef _WIN32
 	for (;;)
 		Sleep(INFINITE);
 #else
-	do
-		pause();
-	while (errno == EINTR);
-	int pause_error = errno;
+	int pause_error = sleep_while_it_sleeps([] { pause(); });
 
 	sigset_t mask;
 	if (sigprocmask(SIG_BLOCK, nullptr, &mask) == 0)
-		do
-			sigsuspend(&mask);
-		while (errno == EINTR);
+		sleep_while_it_sleeps([&mask] { sigsuspend(&mask); });
 
 	const struct timespec a_day = {86400, 0};
-	while (nanosleep(&a_day, nullptr) == 0 || errno == EINTR)
-		continue;
+	sleep_while_it_sleeps([&a_day] { nanosleep(&a_day, nullptr); });
 
-	fail("pause", pause_error);
+	// A pause faked as done leaves no errno to tell why.
+	return pause_error != 0 ? std::strerror(pause_error) :
+				  "Returned without sleeping";
 #endif
+}
+
+#if defined(_WIN32) || defined(__CYGWIN__)
+// Started from Explorer, a shortcut or start, keyview has a console window
+// of its own, which closes when it ends, and a message with it. One
+// started by a Cygwin shell has a Cygwin parent, whatever its console.
+bool console_of_its_own()
+{
+	DWORD processes[2];
+#ifdef __CYGWIN__
+	if (getppid() != 1)
+		return false;
+#endif
+	return GetConsoleProcessList(processes, 2) == 1;
+}
+#else
+bool console_of_its_own() { return false; }
+#endif
+
+void fail(const char *what, int error)
+{
+	fail(what, std::strerror(error));
 }
 
 // _Exit, not exit: the exit-time flush would write stdout's buffer once
 // more, after it has failed or been wiped.
-void fail(const char *what, int error)
+void fail(const char *what, const char *reason)
 {
-	std::fprintf(stderr, "keyview: %s: %s\n", what, std::strerror(error));
+	std::fprintf(stderr, "keyview: %s: %s\n", what, reason);
+	// The window stays, so that the message can be read, as a display
+	// could; the key is not read yet, or wiped by now.
+	if (console_of_its_own())
+		wait_forever();
 	std::_Exit(EXIT_FAILURE);
 }
 

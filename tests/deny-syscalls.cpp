@@ -1,11 +1,16 @@
-// deny-syscalls NAME... -- PROGRAM [ARG...]: run PROGRAM with the named
-// system calls failing with ENOSYS, as a sandbox's seccomp filter may
-// refuse them. A name this architecture lacks is passed over. Exits 77,
-// the tests' "skipped", where the kernel takes no filter.
+// deny-syscalls RULE... -- PROGRAM [ARG...]: run PROGRAM with system calls
+// failing as a sandbox's seccomp filter may make them fail. A RULE is
+// NAME[/COUNT][=ERRNO]: the call NAME (only with COUNT as its third
+// argument, a read's size) fails with ERRNO, by default ENOSYS; with 0 it
+// returns 0 at once, as if done. A name this architecture lacks is passed
+// over. Exits 77, the tests' "skipped", where the kernel takes no filter.
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include <seccomp.h>
 #include <unistd.h>
@@ -22,9 +27,18 @@ int main(int argc, char *argv[])
 	}
 	int arg = 1;
 	for (; arg < argc && std::strcmp(argv[arg], "--") != 0; arg++) {
-		int number = seccomp_syscall_resolve_name(argv[arg]);
-		int error = number == __NR_SCMP_ERROR ? 0 :
-		    seccomp_rule_add(filter, SCMP_ACT_ERRNO(ENOSYS), number, 0);
+		const std::string rule = argv[arg];
+		const auto equals = rule.find('='), slash = rule.find('/');
+		const std::string name = rule.substr(0, std::min(equals, slash));
+		int number = seccomp_syscall_resolve_name(name.c_str());
+		if (number == __NR_SCMP_ERROR)
+			continue;
+		std::uint32_t action = SCMP_ACT_ERRNO(equals == std::string::npos ?
+		    ENOSYS : std::stoi(rule.substr(equals + 1)));
+		int error = slash == std::string::npos ?
+		    seccomp_rule_add(filter, action, number, 0) :
+		    seccomp_rule_add(filter, action, number, 1, scmp_arg_cmp{2,
+			SCMP_CMP_EQ, std::stoull(rule.substr(slash + 1)), 0});
 		if (error != 0) {
 			std::fprintf(stderr, "deny-syscalls: %s: %s\n", argv[arg],
 			    std::strerror(-error));
@@ -33,7 +47,7 @@ int main(int argc, char *argv[])
 	}
 	if (arg + 1 >= argc) {
 		std::fprintf(stderr,
-		    "usage: deny-syscalls NAME... -- PROGRAM [ARG...]\n");
+		    "usage: deny-syscalls NAME[/COUNT][=ERRNO]... -- PROGRAM [ARG...]\n");
 		return 2;
 	}
 	int error = seccomp_load(filter);

@@ -122,6 +122,26 @@ expect_failure() {
 	check 'nothing on stdout' test ! -s out
 }
 
+# deny RULE...: an emulator that runs keyview with system calls failing as
+# tests/deny-syscalls.cpp's RULEs say.
+deny() { echo "$KEYVIEW_DENY_SYSCALLS $* -- $KEYVIEW_EMULATOR"; }
+
+# can_deny WHAT: deny works here; if not, the case WHAT is skipped, with why.
+can_deny() {
+	if under_qemu; then
+		# qemu refuses a filter from the program it runs, and one set
+		# around qemu binds qemu's own calls, not keyview's.
+		echo "SKIP: $1: under qemu-user a sandbox would bind qemu"
+	elif test -z "$KEYVIEW_DENY_SYSCALLS"; then
+		echo "SKIP: $1: no seccomp helper in this build"
+	elif ! $(deny pause) true; then
+		echo "SKIP: $1: this kernel takes no seccomp filter"
+	else
+		return 0
+	fi
+	return 1
+}
+
 is_root() { test "$(id -u)" = 0; }
 
 # root_only WHAT: skip the whole test where WHAT needs root.

@@ -1,6 +1,7 @@
 #!/bin/bash
-# Verify that a key.bin that cannot be opened or read ends keyview with
-# one message and status 1, and nothing on stdout.
+# Verify that a key.bin that cannot be opened or read, or a call that keeps
+# the key private or lets keyview be ended, failing ends keyview with one
+# message and status 1, and nothing on stdout.
 . "${0%/*}/init.sh"
 
 # A read from a stream that never opened, or a wait with nothing shown.
@@ -15,6 +16,20 @@ if on_windows; then
 	expect_failure 'keyview: key.bin: Permission denied'
 else
 	expect_failure 'keyview: key.bin: Is a directory'
+fi
+rmdir key.bin
+
+# A sandbox's refusal passed over: the key shown all the same, open to a
+# core file or to a debugger, or with no way to end keyview.
+repeat '\252' 32 >key.bin
+if test -n "$KEYVIEW_SANITIZED"; then
+	echo 'SKIP: start-up calls refused: the sanitizers need them too'
+elif can_deny 'start-up calls refused'; then
+	for calls in 'setrlimit prlimit64' prctl rt_sigaction rt_sigprocmask; do
+		KEYVIEW_EMULATOR=$(deny $calls) run_keyview >out
+		call=${calls%% *}
+		expect_failure "keyview: ${call#rt_}: Function not implemented"
+	done
 fi
 
 exit $fail
