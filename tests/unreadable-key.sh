@@ -8,6 +8,17 @@
 run_keyview >out
 expect_failure 'keyview: key.bin: No such file or directory'
 
+# On Windows and Cygwin, the message gone at once with a console window of
+# keyview's own, as Explorer gives it; start gives one too. From a shell,
+# above, keyview ends; in its own window it stays, as after a display.
+if runs_under wine; then
+	$KEYVIEW_EMULATOR start /wait /unix "$KEYVIEW" &
+	pid=$!
+	sleep 2
+	check 'still running in a console of its own' is_running
+	stop_keyview
+fi
+
 # A directory must not pass for an empty key: Linux opens it and fails
 # the read, Windows refuses to open it.
 mkdir key.bin
