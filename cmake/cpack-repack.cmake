@@ -14,15 +14,16 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     execute_process(COMMAND ${CPACK_KEYVIEW_AR} rcD ${package} ${members}
       WORKING_DIRECTORY ${repack} COMMAND_ERROR_IS_FATAL ANY)
   elseif(package MATCHES "\\.zip$")
-    # The zip lists its files in the order the folder listed them: packed
-    # again from the staged files, whose modes cpack has set, by name.
+    # The zip lists its files in the order the folder listed them, and
+    # gives their times in the packer's time zone: packed again from the
+    # staged files, whose modes cpack has set, by name and in UTC.
     get_filename_component(top ${CPACK_TEMPORARY_DIRECTORY} DIRECTORY)
     file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${top}
       ${CPACK_TEMPORARY_DIRECTORY}/*)
     list(SORT files)
     file(REMOVE ${package})
-    execute_process(COMMAND ${CMAKE_COMMAND} -E tar cf ${package}
-      --format=zip -- ${files}
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC0
+      ${CMAKE_COMMAND} -E tar cf ${package} --format=zip -- ${files}
       WORKING_DIRECTORY ${top} COMMAND_ERROR_IS_FATAL ANY)
   endif()
 endforeach()
