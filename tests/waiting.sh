@@ -35,17 +35,18 @@ if can_deny 'a sandbox refusing sleep'; then
 		stop_keyview
 	done
 
-	# Every way refused, or the last faked as done (0): spinning rather than
-	# saying so, or a reason of "Success".
-	asleep='nanosleep clock_nanosleep clock_nanosleep_time64'
-	for last in "$asleep" "${asleep// /=0 }=0"; do
+	# Every way refused, or the last faked as done: spinning rather than
+	# saying so, or giving "Success" as the reason.
+	refused='nanosleep clock_nanosleep clock_nanosleep_time64'
+	faked='nanosleep=0 clock_nanosleep=0 clock_nanosleep_time64=0'
+	for last in "$refused" "$faked"; do
 		KEYVIEW_EMULATOR=$(deny pause rt_sigsuspend $last) run_keyview >out
 		message 'keyview: pause: Function not implemented' >exp-err
 		compare exp-err err
 		check "exit status 1 with $last, not $status" test "$status" = 1
 		check 'display out before that' test "$(wc -c <out)" = "$display_size"
 	done
-	KEYVIEW_EMULATOR=$(deny pause=0 rt_sigsuspend=0 ${asleep// /=0 }=0) run_keyview >out
+	KEYVIEW_EMULATOR=$(deny pause=0 rt_sigsuspend=0 $faked) run_keyview >out
 	message 'keyview: pause: Returned without sleeping' >exp-err
 	compare exp-err err
 fi
