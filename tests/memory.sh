@@ -52,7 +52,7 @@ if can_deny 'a key read in part'; then
 	check 'blocked on its message' is_running
 	memory_of "$pid" | grep -a -o -F -f fragments | sort -u >found
 	compare exp-found found
-	kill "$COPROC_PID"
+	kill "$COPROC_PID" && wait "$COPROC_PID" 2>/dev/null
 fi
 
 exit $fail
