@@ -213,28 +213,29 @@ void wipe(void *secret, std::size_t size)
 }
 
 #ifndef _WIN32
-// A call that comes back within a millisecond did not sleep at all.
-bool slept_since(const struct timespec &start)
+// The monotonic clock in nanoseconds, or -1 where it cannot be read.
+long long monotonic_ns()
 {
 	struct timespec now;
-	return clock_gettime(CLOCK_MONOTONIC, &now) == 0 &&
-	    (now.tv_sec - start.tv_sec) * 1000000000LL +
-		    (now.tv_nsec - start.tv_nsec) >= 1000000;
+	if (clock_gettime(CLOCK_MONOTONIC, &now) != 0)
+		return -1;
+	return now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
 // sleep_while_it_sleeps(SLEEP): calls SLEEP for as long as it sleeps. Once
-// it has come back at once three times in a row, whatever it said, it
-// returns the errno of the last.
+// it has come back at once (within a millisecond, or with no clock to
+// tell) three times in a row, whatever it said, it returns the errno of
+// the last.
 template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
 {
 	int error = 0;
 	for (int at_once = 0; at_once < 3;) {
-		struct timespec start;
-		bool timed = clock_gettime(CLOCK_MONOTONIC, &start) == 0;
+		long long start = monotonic_ns();
 		errno = 0;
 		sleep();
 		error = errno;
-		at_once = timed && slept_since(start) ? 0 : at_once + 1;
+		long long end = monotonic_ns();
+		at_once = start >= 0 && end - start >= 1000000 ? 0 : at_once + 1;
 	}
 	return error;
 }
