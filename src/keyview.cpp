@@ -6,6 +6,13 @@
 // hide explicit_bzero and SA_RESETHAND on the BSDs instead. macOS declares
 // memset_s only when asked.
 #define _DEFAULT_SOURCE 1
+// key.bin may be a disk image or a container file with the key up front:
+// on a 32-bit system, glibc's plain fopen refuses any file of 2 GiB or
+// more. A 64-bit system's offsets are large already, and its build keeps
+// its bytes.
+#if __SIZEOF_POINTER__ == 4
+#define _FILE_OFFSET_BITS 64
+#endif
 #ifdef __APPLE__
 #define __STDC_WANT_LIB_EXT1__ 1
 #endif
