@@ -229,31 +229,29 @@ long long monotonic_ns()
 	return now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
-// sleep_while_it_sleeps(SLEEP): calls SLEEP for as long as it sleeps. Once
-// it has come back at once (within a millisecond, or with no clock to
-// tell) three times in a row, whatever it said, it returns the errno of
-// the last.
+// sleep_while_it_sleeps(SLEEP): calls SLEEP again each time it comes back
+// after a real sleep. Once it comes back at once (within a millisecond, or
+// with no clock to tell), whatever it said, it returns the errno of that.
 template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
 {
-	int error = 0;
-	for (int at_once = 0; at_once < 3;) {
+	for (;;) {
 		long long start = monotonic_ns();
 		errno = 0;
 		sleep();
-		error = errno;
-		long long end = monotonic_ns();
-		at_once = start >= 0 && end - start >= 1000000 ? 0 : at_once + 1;
+		int error = errno;
+		if (start < 0 || monotonic_ns() - start < 1000000)
+			return error;
 	}
-	return error;
 }
 #endif
 
 // Sleeping, not spinning, leaves the processor free meanwhile. keyview's
 // handlers never return, so a way of sleeping comes back only when it
-// failed, or, under qemu-user, for a signal that keyview ignores (a
-// terminal's SIGWINCH). A sandbox may refuse a way, with ENOSYS or even
-// EINTR, or fake it as done: one that keeps coming back at once is left
-// for the next. Returns only when none is left, with the reason.
+// failed, or, on Cygwin, after a real sleep, when keyview was stopped and
+// goes on (Ctrl-Z, then fg). A sandbox may refuse pause, with ENOSYS or
+// even EINTR, or fake it as done; nanosleep, a day at a time, is then the
+// call that a sandbox is surest to allow. Returns only when both have come
+// back at once, with the reason.
 const char *wait_forever()
 {
 #ifdef _WIN32
@@ -261,11 +259,6 @@ const char *wait_forever()
 		Sleep(INFINITE);
 #else
 	int pause_error = sleep_while_it_sleeps([] { pause(); });
-
-	sigset_t mask;
-	if (sigprocmask(SIG_BLOCK, nullptr, &mask) == 0)
-		sleep_while_it_sleeps([&mask] { sigsuspend(&mask); });
-
 	const struct timespec a_day = {86400, 0};
 	sleep_while_it_sleeps([&a_day] { nanosleep(&a_day, nullptr); });
 

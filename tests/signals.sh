@@ -1,7 +1,8 @@
 #!/bin/bash
 # Verify that hang-up, Ctrl-C, Ctrl-\ and kill end keyview by that very
 # signal, even as the first process of a PID namespace or when blocked at
-# the start, and that a signal ignored at the start stays ignored.
+# the start, that a signal ignored at the start stays ignored, and that
+# Ctrl-Z and fg leave keyview waiting.
 . "${0%/*}/init.sh"
 posix_only 'signals'
 
@@ -22,12 +23,22 @@ if cygwin_under_wine; then
 		echo "SKIP: Cygwin signals: no cygrun.exe and cygkill.exe beside cygwin1.dll"
 		exit 77
 	fi
-	# cygwin_ended SIGNAL [CYGRUN-OPTION...]: how keyview ended when sent
-	# Cygwin's SIGNAL after its display.
+	# cygwin_ended SIGNALS [CYGRUN-OPTION...]: how keyview ended when sent
+	# Cygwin's SIGNALS, a word each, after its display. Cygwin numbers
+	# TSTP and CONT as the BSDs do, not as Linux does.
 	cygwin_ended() {
 		KEYVIEW_EMULATOR="$KEYVIEW_EMULATOR $cygrun ${*:2} cygpid" \
 		    KEYVIEW=/cygdrive/z$KEYVIEW start_keyview
-		$KEYVIEW_EMULATOR "$cygkill" "$(kill -l "$1")" "$(cat cygpid)" 2>/dev/null
+		local signal number
+		for signal in $1; do
+			case $signal in
+			TSTP) number=18 ;;
+			CONT) number=19 ;;
+			*) number=$(kill -l "$signal") ;;
+			esac
+			$KEYVIEW_EMULATOR "$cygkill" $number "$(cat cygpid)" 2>/dev/null
+			sleep 0.3
+		done
 		local tries=0
 		while is_running && test $((tries += 1)) -le 100; do sleep 0.05; done
 		if is_running; then
@@ -53,9 +64,12 @@ if cygwin_under_wine; then
 	done
 	check 'no stackdump after Ctrl-\' test -z "$(find . -name '*.stackdump')"
 
-	# A hang-up ignored from the start (nohup) taken back by keyview.
-	echo 'HUP: still running' >exp
-	cygwin_ended HUP -i1 >out-status
+	# A hang-up ignored from the start (nohup) taken back by keyview; Ctrl-Z
+	# and fg, twice, which bring Cygwin's pause and then nanosleep back
+	# after a real sleep, taken for a way of sleeping that failed, so that
+	# keyview ends by itself.
+	printf '%s\n' 'HUP: still running' 'TSTP CONT TSTP CONT TERM: killed by signal 15' >exp
+	{ cygwin_ended HUP -i1; cygwin_ended 'TSTP CONT TSTP CONT TERM'; } >out-status
 	compare exp out-status
 
 	echo 'SKIP: as the first process of a PID namespace: none on Windows'
