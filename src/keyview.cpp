@@ -8,10 +8,12 @@
 #define _DEFAULT_SOURCE 1
 // key.bin may be a disk image or a container file with the key up front:
 // on a 32-bit system, glibc's plain fopen refuses any file of 2 GiB or
-// more. A 64-bit system's offsets are large already, and its build keeps
-// its bytes.
+// more, and its plain clock_gettime fails once the monotonic clock is past
+// 2^31 seconds, as a time namespace can set it. A 64-bit system's offsets
+// and times are large already, and its build keeps its bytes.
 #if __SIZEOF_POINTER__ == 4
 #define _FILE_OFFSET_BITS 64
+#define _TIME_BITS 64
 #endif
 #ifdef __APPLE__
 #define __STDC_WANT_LIB_EXT1__ 1
@@ -55,6 +57,7 @@ constexpr std::size_t key_size = 32;
 void keep_memory_private();
 void end_on_signals();
 void wipe(void *secret, std::size_t size);
+void wipe_stack_below();
 const char *wait_forever();
 [[noreturn]] void fail(const char *what, int error);
 [[noreturn]] void fail(const char *what, const char *reason);
@@ -91,9 +94,15 @@ int main()
 	// memory, and a pipe or device gives up no more than it must.
 	std::setvbuf(key_file, nullptr, _IONBF, 0);
 	std::size_t key_length = std::fread(key, 1, key_size, key_file);
-	if (std::ferror(key_file)) {
+	bool read_failed = std::ferror(key_file);
+	int read_error = errno;
+	// Closed at once: held open through the wait, it would let whoever
+	// can take keyview's descriptors read the key after the wipe, and
+	// keep a deleted key.bin's bytes on disk. Nothing was written to it,
+	// so its close can lose nothing.
+	std::fclose(key_file);
+	if (read_failed) {
 		// Some of the key may have come before the error.
-		int read_error = errno;
 		wipe(key, sizeof key);
 		fail(key_path, read_error);
 	}
@@ -121,6 +130,7 @@ int main()
 	// this point, however long the wait.
 	wipe(key, sizeof key);
 	wipe(display, sizeof display);
+	wipe_stack_below();
 	if (!shown)
 		fail("stdout", write_error);
 
@@ -219,39 +229,56 @@ void wipe(void *secret, std::size_t size)
 #endif
 }
 
+// printf formats each number in frames of its own, below main's, and
+// returns leaving them there: the last byte shown, raw and in digits, and
+// the registers that held it. A frame as deep, wiped, covers them all.
+[[gnu::noinline]] void wipe_stack_below()
+{
+	unsigned char below[16384];
+	wipe(below, sizeof below);
+}
+
 #ifndef _WIN32
 // The monotonic clock in nanoseconds, or -1 where it cannot be read.
 long long monotonic_ns()
 {
-	struct timespec now;
+	struct timespec now = {};
 	if (clock_gettime(CLOCK_MONOTONIC, &now) != 0)
 		return -1;
 	return now.tv_sec * 1000000000LL + now.tv_nsec;
 }
 
-// sleep_while_it_sleeps(SLEEP): calls SLEEP again each time it comes back
-// after a real sleep. Once it comes back at once (within a millisecond, or
-// with no clock to tell), whatever it said, it returns the errno of that.
+// sleep_while_it_sleeps(SLEEP): calls SLEEP again and again, and returns
+// the errno with which it gave it up: at once on an error other than
+// EINTR, however long the refusal took; or when it has come back early,
+// within a second (or with no clock to tell), a hundred times in a row.
+// Stopped and continued in a burst, a Cygwin keyview comes back early a
+// few dozen times at most; a sandbox that answers EINTR, or fakes the
+// call as done, does so for ever.
 template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
 {
-	for (;;) {
+	int error = 0;
+	for (int early = 0; early < 100;) {
 		long long start = monotonic_ns();
 		errno = 0;
 		sleep();
-		int error = errno;
-		if (start < 0 || monotonic_ns() - start < 1000000)
-			return error;
+		error = errno;
+		if (error != 0 && error != EINTR)
+			break;
+		bool slept = start >= 0 && monotonic_ns() - start >= 1000000000;
+		early = slept ? 0 : early + 1;
 	}
+	return error;
 }
 #endif
 
 // Sleeping, not spinning, leaves the processor free meanwhile. keyview's
 // handlers never return, so a way of sleeping comes back only when it
-// failed, or, on Cygwin, after a real sleep, when keyview was stopped and
-// goes on (Ctrl-Z, then fg). A sandbox may refuse pause, with ENOSYS or
-// even EINTR, or fake it as done; nanosleep, a day at a time, is then the
-// call that a sandbox is surest to allow. Returns only when both have come
-// back at once, with the reason.
+// failed, or, on Cygwin, when keyview was stopped and goes on (Ctrl-Z,
+// then fg). A sandbox may refuse pause, with ENOSYS or even EINTR, or
+// fake it as done; nanosleep, a day at a time, is then the call that a
+// sandbox is surest to allow. Returns only when both have been given up,
+// with pause's reason.
 const char *wait_forever()
 {
 #ifdef _WIN32

@@ -151,12 +151,14 @@ root_only() {
 	exit 77
 }
 
-# memory_of PID: every readable byte of the process's memory. It fails if
-# it passed over a region too large to read: a sanitizer's shadow memory.
+# memory_of PID [NAME]: every readable byte of the process's memory, or of
+# its regions named NAME ("[stack]"). It fails if it passed over a region
+# too large to read: a sanitizer's shadow memory.
 memory_of() {
-	local range perms rest start end status=0
-	while read -r range perms rest; do
+	local range perms offset device inode name start end status=0
+	while read -r range perms offset device inode name; do
 		case $perms in r*) ;; *) continue ;; esac
+		test -z "$2" || test "$name" = "$2" || continue
 		start=$((16#${range%-*})) end=$((16#${range#*-}))
 		if test $((end - start)) -gt $((1 << 30)); then
 			status=1

@@ -15,28 +15,33 @@ TERM: killed by signal 15'
 if cygwin_under_wine; then
 	# Under wine, a Linux signal is no Cygwin signal, and only a Cygwin
 	# parent sees how a Cygwin program ended: the test kit's cygrun.exe
-	# starts keyview and tells, and its cygkill.exe sends the signals.
-	# Those beside keyview's cygwin1.dll are of its word size; no others
-	# can start or signal it.
-	cygrun=$KEYVIEW_CYGWIN_BIN/cygrun.exe cygkill=$KEYVIEW_CYGWIN_BIN/cygkill.exe
-	if ! test -f "$cygrun" || ! test -f "$cygkill"; then
-		echo "SKIP: Cygwin signals: no cygrun.exe and cygkill.exe beside cygwin1.dll"
+	# starts keyview and tells, and the tests' own send-signals.exe sends
+	# the signals. cygrun.exe beside keyview's cygwin1.dll is of its word
+	# size; no other can start it.
+	cygrun=$KEYVIEW_CYGWIN_BIN/cygrun.exe
+	if ! test -f "$cygrun" || test -z "$KEYVIEW_SEND_SIGNALS"; then
+		echo "SKIP: Cygwin signals: no cygrun.exe beside cygwin1.dll"
 		exit 77
 	fi
 	# cygwin_ended SIGNALS [CYGRUN-OPTION...]: how keyview ended when sent
-	# Cygwin's SIGNALS, a word each, after its display. Cygwin numbers
-	# TSTP and CONT as the BSDs do, not as Linux does.
+	# Cygwin's SIGNALS after its display, a word each, a third of a second
+	# apart; SIGNALS joined by commas in a word go back to back. Cygwin
+	# numbers TSTP and CONT as the BSDs do, not as Linux does.
 	cygwin_ended() {
 		KEYVIEW_EMULATOR="$KEYVIEW_EMULATOR $cygrun ${*:2} cygpid" \
 		    KEYVIEW=/cygdrive/z$KEYVIEW start_keyview
-		local signal number
-		for signal in $1; do
-			case $signal in
-			TSTP) number=18 ;;
-			CONT) number=19 ;;
-			*) number=$(kill -l "$signal") ;;
-			esac
-			$KEYVIEW_EMULATOR "$cygkill" $number "$(cat cygpid)" 2>/dev/null
+		local burst signal numbers
+		for burst in $1; do
+			numbers=()
+			for signal in ${burst//,/ }; do
+				case $signal in
+				TSTP) numbers+=(18) ;;
+				CONT) numbers+=(19) ;;
+				*) numbers+=("$(kill -l "$signal")") ;;
+				esac
+			done
+			$KEYVIEW_EMULATOR "$KEYVIEW_SEND_SIGNALS" "$(cat cygpid)" \
+			    "${numbers[@]}" 2>/dev/null
 			sleep 0.3
 		done
 		local tries=0
@@ -44,7 +49,8 @@ if cygwin_under_wine; then
 		if is_running; then
 			echo "$1: still running"
 			# A Linux signal to cygrun would leave keyview behind.
-			$KEYVIEW_EMULATOR "$cygkill" 9 "$(cat cygpid)" 2>/dev/null
+			$KEYVIEW_EMULATOR "$KEYVIEW_SEND_SIGNALS" "$(cat cygpid)" 9 \
+			    2>/dev/null
 			stop_keyview
 		else
 			stop_keyview
@@ -65,11 +71,16 @@ if cygwin_under_wine; then
 	check 'no stackdump after Ctrl-\' test -z "$(find . -name '*.stackdump')"
 
 	# A hang-up ignored from the start (nohup) taken back by keyview; Ctrl-Z
-	# and fg, twice, which bring Cygwin's pause and then nanosleep back
-	# after a real sleep, taken for a way of sleeping that failed, so that
-	# keyview ends by itself.
-	printf '%s\n' 'HUP: still running' 'TSTP CONT TSTP CONT TERM: killed by signal 15' >exp
-	{ cygwin_ended HUP -i1; cygwin_ended 'TSTP CONT TSTP CONT TERM'; } >out-status
+	# and fg, twice, or twenty times back to back as a program sends them,
+	# which bring Cygwin's pause back each time, taken for a way of
+	# sleeping that failed, so that keyview ends by itself, or spins on
+	# nanosleep inside cygwin1.dll and no longer dies of TERM.
+	burst="$(repeat TSTP,CONT, 19)TSTP,CONT TERM"
+	printf '%s\n' 'HUP: still running' \
+	    'TSTP CONT TSTP CONT TERM: killed by signal 15' \
+	    "$burst: killed by signal 15" >exp
+	{ cygwin_ended HUP -i1; cygwin_ended 'TSTP CONT TSTP CONT TERM'
+	  cygwin_ended "$burst"; } >out-status
 	compare exp out-status
 
 	echo 'SKIP: as the first process of a PID namespace: none on Windows'
