@@ -57,6 +57,7 @@ constexpr std::size_t key_size = 32;
 void keep_memory_private();
 void end_on_signals();
 void wipe(void *secret, std::size_t size);
+void show(const unsigned char (&key)[key_size]);
 void wipe_stack_below();
 const char *wait_forever();
 [[noreturn]] void fail(const char *what, int error);
@@ -111,13 +112,7 @@ int main()
 		    "keyview: %s: only %zu of %zu bytes; the rest shown as zero\n",
 		    key_path, key_length, key_size);
 
-	for (unsigned char byte : key)
-		std::printf("%02x", byte);
-	std::printf("\r\n");
-	std::printf("\r\nDecimal: ");
-	for (unsigned char byte : key)
-		std::printf("%03d ", byte);
-	std::printf("\r\n");
+	show(key);
 
 	// A file or a pipe gets the text now, not when the buffer would next
 	// be flushed: that never happens once the process waits, and the text
@@ -229,9 +224,23 @@ void wipe(void *secret, std::size_t size)
 #endif
 }
 
-// printf formats each number in frames of its own, below main's, and
-// returns leaving them there: the last byte shown, raw and in digits, and
-// the registers that held it. A frame as deep, wiped, covers them all.
+// Out of main, so that the registers that held the key's bytes get main's
+// values back when it returns, rather than keep the last byte for any
+// later call to save on the stack through the wait.
+[[gnu::noinline]] void show(const unsigned char (&key)[key_size])
+{
+	for (unsigned char byte : key)
+		std::printf("%02x", byte);
+	std::printf("\r\n");
+	std::printf("\r\nDecimal: ");
+	for (unsigned char byte : key)
+		std::printf("%03d ", byte);
+	std::printf("\r\n");
+}
+
+// show and printf leave their frames below main's as they were: the last
+// byte shown, raw and in digits, and the registers that held it. A frame
+// as deep, wiped, covers them all.
 [[gnu::noinline]] void wipe_stack_below()
 {
 	unsigned char below[16384];
