@@ -182,25 +182,25 @@ extern "C" void end_by_signal(int signo)
 void end_on_signals()
 {
 #ifndef _WIN32
-	struct sigaction ending = {};
-	ending.sa_handler = end_by_signal;
-	ending.sa_flags = SA_RESETHAND | SA_NODEFER;
-	sigemptyset(&ending.sa_mask);
-	sigset_t endings;
-	sigemptyset(&endings);
+	struct sigaction end_action = {};
+	end_action.sa_handler = end_by_signal;
+	end_action.sa_flags = SA_RESETHAND | SA_NODEFER;
+	sigemptyset(&end_action.sa_mask);
+	sigset_t ending_signals;
+	sigemptyset(&ending_signals);
 	for (int signo : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
 		// One ignored from the start (nohup, a script's background job)
 		// stays ignored.
 		struct sigaction at_start = {};
 		if (sigaction(signo, nullptr, &at_start) == -1 ||
 		    (at_start.sa_handler != SIG_IGN &&
-			sigaction(signo, &ending, nullptr) == -1))
+			sigaction(signo, &end_action, nullptr) == -1))
 			fail("sigaction", errno);
-		sigaddset(&endings, signo);
+		sigaddset(&ending_signals, signo);
 	}
 	// A blocked mask outlives exec: a parent that blocked these and did
 	// not restore its mask would leave only SIGKILL able to end keyview.
-	if (sigprocmask(SIG_UNBLOCK, &endings, nullptr) == -1)
+	if (sigprocmask(SIG_UNBLOCK, &ending_signals, nullptr) == -1)
 		fail("sigprocmask", errno);
 #endif
 }

@@ -12,6 +12,19 @@ INT: killed by signal 2
 QUIT: killed by signal 3
 TERM: killed by signal 15'
 
+# each_ending HOW [ARG...]: "HOW SIGNAL ARG..." for hang-up, Ctrl-C, Ctrl-\
+# and kill, then again with all four blocked at the start (BLOCKED=1); the
+# lines that HOW prints, one each, as "exp" has them.
+each_ending() {
+	local blocked signal
+	for blocked in '' 1; do
+		for signal in HUP INT QUIT TERM; do
+			BLOCKED=$blocked "$1" "$signal" "${@:2}"
+		done >out-status
+		compare exp out-status
+	done
+}
+
 if cygwin_under_wine; then
 	# Under wine, a Linux signal is no Cygwin signal, and only a Cygwin
 	# parent sees how a Cygwin program ended: the test kit's cygrun.exe
@@ -26,9 +39,12 @@ if cygwin_under_wine; then
 	# cygwin_ended SIGNALS [CYGRUN-OPTION...]: how keyview ended when sent
 	# Cygwin's SIGNALS after its display, a word each, a third of a second
 	# apart; SIGNALS joined by commas in a word go back to back. Cygwin
-	# numbers TSTP and CONT as the BSDs do, not as Linux does.
+	# numbers TSTP and CONT as the BSDs do, not as Linux does. With
+	# BLOCKED=1, keyview starts with the four ending signals blocked.
 	cygwin_ended() {
-		KEYVIEW_EMULATOR="$KEYVIEW_EMULATOR $cygrun ${*:2} cygpid" \
+		local options=("${@:2}")
+		test -z "$BLOCKED" || options+=(-b1 -b2 -b3 -b15)
+		KEYVIEW_EMULATOR="$KEYVIEW_EMULATOR $cygrun ${options[*]} cygpid" \
 		    KEYVIEW=/cygdrive/z$KEYVIEW start_keyview
 		local burst signal numbers
 		for burst in $1; do
@@ -62,12 +78,7 @@ if cygwin_under_wine; then
 	# Cygwin's core file, written on Ctrl-\ although keyview set its core
 	# limit to zero.
 	echo "$ended_by_each" >exp
-	for blocked in '' '-b1 -b2 -b3 -b15'; do
-		for signal in HUP INT QUIT TERM; do
-			cygwin_ended "$signal" $blocked
-		done >out-status
-		compare exp out-status
-	done
+	each_ending cygwin_ended
 	check 'no stackdump after Ctrl-\' test -z "$(find . -name '*.stackdump')"
 
 	# A hang-up ignored from the start (nohup) taken back by keyview; Ctrl-Z
@@ -103,7 +114,7 @@ how_ended() {
 			    if $ENV{BLOCKED};
 			exec @ARGV or die "exec: $!\n";
 		}
-		for (1 .. 200) { last if -s "out" >= $display_size; select undef, undef, undef, 0.05 }
+		select undef, undef, undef, 0.05 until -s "out" >= $display_size;
 		my $target = $pid;
 		if (open my $children, "<", "/proc/$pid/task/$pid/children") {
 			my ($child) = split " ", <$children> // "";
@@ -111,7 +122,7 @@ how_ended() {
 		}
 		kill $signal, $target;
 		$SIG{ALRM} = sub { print "$signal: still running\n"; kill "KILL", $target; exit };
-		alarm 5;
+		alarm 30;
 		waitpid $pid, 0;
 		print "$signal: ", $? & 127 ? "killed by signal " . ($? & 127) : "exit " . ($? >> 8), "\n";
 	' "$1" "$display_size" "${@:2}" $KEYVIEW_EMULATOR "$KEYVIEW"
@@ -121,10 +132,7 @@ how_ended() {
 # the signal to a shell; or one that a parent left blocked kept pending for
 # ever, so that nothing but SIGKILL ends keyview.
 echo "$ended_by_each" >exp
-for blocked in '' 1; do
-	for signal in HUP INT QUIT TERM; do BLOCKED=$blocked how_ended "$signal"; done >out-status
-	compare exp out-status
-done
+each_ending how_ended
 
 # An INT ignored from the start (nohup, a script's background job) taken
 # back by keyview.
@@ -143,12 +151,7 @@ stop_keyview
 if is_root; then
 	printf '%s\n' 'HUP: exit 129' 'INT: exit 130' 'QUIT: exit 131' \
 	    'TERM: exit 143' >exp
-	for blocked in '' 1; do
-		for signal in HUP INT QUIT TERM; do
-			BLOCKED=$blocked how_ended "$signal" unshare --pid --fork
-		done >out-status
-		compare exp out-status
-	done
+	each_ending how_ended unshare --pid --fork
 else
 	echo 'SKIP: as the first process of a PID namespace: root only'
 fi

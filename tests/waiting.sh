@@ -27,7 +27,7 @@ expect_idle() {
 # What the C library's pause calls: arm64 and riscv64 have no pause of
 # their own, and make it of ppoll; some make it of sigsuspend's call.
 pause_calls='pause ppoll rt_sigsuspend'
-each() { printf "%s$1 " "${@:2}"; } # each SUFFIX WORD...: each WORD with SUFFIX
+with_suffix() { printf "%s$1 " "${@:2}"; } # with_suffix SUFFIX WORD...: each WORD with SUFFIX
 
 # Exiting after the display, spinning on a core, or writing more.
 start_keyview
@@ -39,7 +39,7 @@ stop_keyview
 if can_deny 'a sandbox refusing sleep'; then
 	# A refused pause retried for ever, spinning, be it refused with ENOSYS
 	# or EINTR.
-	for refused in "$pause_calls" "$(each =4 $pause_calls)"; do
+	for refused in "$pause_calls" "$(with_suffix =4 $pause_calls)"; do
 		KEYVIEW_EMULATOR=$(deny $refused) start_keyview
 		expect_idle "with $refused refused"
 		stop_keyview
@@ -48,7 +48,7 @@ if can_deny 'a sandbox refusing sleep'; then
 	# Every way refused, or the last faked as done: spinning rather than
 	# saying so, or giving "Success" as the reason.
 	refused='nanosleep clock_nanosleep clock_nanosleep_time64'
-	faked=$(each =0 $refused)
+	faked=$(with_suffix =0 $refused)
 	for last in "$refused" "$faked"; do
 		KEYVIEW_EMULATOR=$(deny $pause_calls $last) run_keyview >out
 		message 'keyview: pause: Function not implemented' >exp-err
@@ -56,7 +56,7 @@ if can_deny 'a sandbox refusing sleep'; then
 		check "exit status 1 with $last, not $status" test "$status" = 1
 		check 'display out before that' test "$(wc -c <out)" = "$display_size"
 	done
-	KEYVIEW_EMULATOR=$(deny $(each =0 $pause_calls) $faked) run_keyview >out
+	KEYVIEW_EMULATOR=$(deny $(with_suffix =0 $pause_calls) $faked) run_keyview >out
 	message 'keyview: pause: Returned without sleeping' >exp-err
 	compare exp-err err
 fi
