@@ -1,5 +1,6 @@
-// keyview: show the 256-bit key in ./key.bin as one line of hex digits and
-// one line of three-digit decimal bytes, then stay until ended from outside.
+// keyview: show the 256-bit key in ./key.bin, or in the file named, as one
+// line of hex digits and one line of three-digit decimal bytes, then stay
+// until ended from outside.
 
 // The POSIX and BSD names used here stay visible under strict standard C++,
 // where newlib (Cygwin) and glibc would hide them; _POSIX_C_SOURCE would
@@ -28,9 +29,15 @@
 #include <initializer_list>
 
 #ifdef _WIN32
+#include <string>
+#include <vector>
+#endif
+
+#if defined(_WIN32) || defined(__CYGWIN__)
 #include <fcntl.h>
 #include <io.h>
-#else
+#endif
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -51,22 +58,39 @@
 
 namespace {
 
-constexpr const char *key_path = "key.bin";
 constexpr std::size_t key_size = 32;
 
+const char *key_name_in(int argc, char *argv[]);
+#ifdef _WIN32
+const char *key_name_in(int argc, wchar_t *argv[]);
+#endif
 void keep_memory_private();
 void end_on_signals();
+std::FILE *open_key(const char *name);
 void wipe(void *secret, std::size_t size);
 void show(const unsigned char (&key)[key_size]);
 void wipe_stack_below();
 const char *wait_forever();
+void say(const char *what, const char *reason);
 [[noreturn]] void fail(const char *what, int error);
 [[noreturn]] void fail(const char *what, const char *reason);
+[[noreturn]] void end(int status);
 
 } // namespace
 
-int main()
+#ifdef _WIN32
+// Built with -municode: Windows hands wmain the arguments as they were
+// typed or dropped, where main's would come through the ANSI code page,
+// with '?' for each character outside it.
+int wmain(int argc, wchar_t *argv[])
+#else
+int main(int argc, char *argv[])
+#endif
 {
+	// Help, the version and a usage error end keyview here, before any
+	// file is opened.
+	const char *key_name = key_name_in(argc, argv);
+
 	keep_memory_private();
 	end_on_signals();
 
@@ -87,30 +111,34 @@ int main()
 	// than whatever the stack held.
 	unsigned char key[key_size] = {};
 
-	std::FILE *key_file = std::fopen(key_path, "rb");
+	std::FILE *key_file = open_key(key_name);
 	if (key_file == nullptr)
-		fail(key_path, errno);
+		fail(key_name, errno);
 	// Unbuffered, so that the read takes the key's 32 bytes and nothing
 	// after them, straight into key[]: no more of the file is copied into
 	// memory, and a pipe or device gives up no more than it must.
-	std::setvbuf(key_file, nullptr, _IONBF, 0);
+	if (std::setvbuf(key_file, nullptr, _IONBF, 0) != 0)
+		fail(key_name, errno);
 	std::size_t key_length = std::fread(key, 1, key_size, key_file);
 	bool read_failed = std::ferror(key_file);
 	int read_error = errno;
-	// Closed at once: held open through the wait, it would let whoever
-	// can take keyview's descriptors read the key after the wipe, and
-	// keep a deleted key.bin's bytes on disk. Nothing was written to it,
-	// so its close can lose nothing.
+	// Closed at once, standard input too: held open through the wait, it
+	// would let whoever can take keyview's descriptors read the key after
+	// the wipe, and keep a deleted file's bytes on disk. Nothing was
+	// written to it, so its close can lose nothing.
 	std::fclose(key_file);
 	if (read_failed) {
 		// Some of the key may have come before the error.
 		wipe(key, sizeof key);
-		fail(key_path, read_error);
+		fail(key_name, read_error);
 	}
-	if (key_length < key_size)
-		std::fprintf(stderr,
-		    "keyview: %s: only %zu of %zu bytes; the rest shown as zero\n",
-		    key_path, key_length, key_size);
+	if (key_length < key_size) {
+		char shortfall[64];
+		std::snprintf(shortfall, sizeof shortfall,
+		    "only %zu of %zu bytes; the rest shown as zero", key_length,
+		    key_size);
+		say(key_name, shortfall);
+	}
 
 	show(key);
 
@@ -133,6 +161,95 @@ int main()
 }
 
 namespace {
+
+#define USAGE "usage: keyview [FILE]\n"
+
+constexpr const char *help = USAGE
+    "Show the 256-bit key in FILE, or in key.bin in the current directory,\n"
+    "as 64 hexadecimal digits and as 32 decimal bytes, then wait until\n"
+    "ended. With FILE -, read standard input.\n"
+    "\n"
+    "  -h, --help     show this help and exit\n"
+    "      --version  show the version and exit\n";
+
+// answer(TEXT): TEXT on stdout, as asked for, and status 0; a stdout that
+// cannot take it is a failure like any other.
+[[noreturn]] void answer(const char *text)
+{
+	if (std::fputs(text, stdout) == EOF || std::fflush(stdout) == EOF)
+		fail("stdout", errno);
+	std::exit(EXIT_SUCCESS);
+}
+
+[[noreturn]] void usage_error(const char *what, const char *problem)
+{
+	say(what, problem);
+	std::fputs(USAGE, stderr);
+	end(2);
+}
+
+// The file that the arguments name, options before or after it, or
+// key.bin where they name none.
+const char *key_name_in(int argc, char *argv[])
+{
+	const char *name = nullptr;
+	bool options_ended = false;
+	for (int i = 1; i < argc; i++) {
+		const char *arg = argv[i];
+		if (!options_ended && std::strcmp(arg, "--") == 0) {
+			options_ended = true;
+		} else if (!options_ended && arg[0] == '-' && arg[1] != '\0') {
+			if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0)
+				answer(help);
+			if (std::strcmp(arg, "--version") == 0)
+				answer("keyview " KEYVIEW_VERSION "\n");
+			usage_error(arg, "unknown option");
+		} else if (name != nullptr) {
+			usage_error(arg, "extra operand");
+		} else if (arg[0] == '\0') {
+			usage_error("''", "empty file name");
+		} else {
+			name = arg;
+		}
+	}
+	return name != nullptr ? name : "key.bin";
+}
+
+#ifdef _WIN32
+std::string utf8(const wchar_t *text)
+{
+	int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0,
+	    nullptr, nullptr);
+	std::string converted(size > 0 ? size : 1, '\0');
+	WideCharToMultiByte(CP_UTF8, 0, text, -1, &converted[0], size,
+	    nullptr, nullptr);
+	converted.resize(std::strlen(converted.c_str()));
+	return converted;
+}
+
+std::wstring utf16(const char *text)
+{
+	int size = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+	std::wstring converted(size > 0 ? size : 1, L'\0');
+	MultiByteToWideChar(CP_UTF8, 0, text, -1, &converted[0], size);
+	converted.resize(std::wcslen(converted.c_str()));
+	return converted;
+}
+
+// In UTF-8, the one form that keyview's messages take; the file is opened
+// by its UTF-16 name again. They last as long as keyview.
+const char *key_name_in(int argc, wchar_t *argv[])
+{
+	static std::vector<std::string> arguments;
+	static std::vector<char *> pointers;
+	for (int i = 0; i < argc; i++)
+		arguments.push_back(utf8(argv[i]));
+	for (std::string &argument : arguments)
+		pointers.push_back(&argument[0]);
+	pointers.push_back(nullptr);
+	return key_name_in(argc, pointers.data());
+}
+#endif
 
 // Before the key is read: no core file may ever hold it.
 void keep_memory_private()
@@ -205,6 +322,25 @@ void end_on_signals()
 #endif
 }
 
+// "-" is standard input, so that a key decrypted in a pipe is shown
+// without ever being written to a disk.
+std::FILE *open_key(const char *name)
+{
+	if (std::strcmp(name, "-") != 0) {
+#ifdef _WIN32
+		return _wfopen(utf16(name).c_str(), L"rb");
+#else
+		return std::fopen(name, "rb");
+#endif
+	}
+#if defined(_WIN32) || defined(__CYGWIN__)
+	// Read as "rb" reads a file: no CR LF made LF, no end at ^Z.
+	if (_setmode(fileno(stdin), O_BINARY) == -1)
+		return nullptr;
+#endif
+	return stdin;
+}
+
 // memset on memory that is not read again is a dead store, which the
 // optimiser may drop; each system's own call for this it may not. Where
 // none is known, keyview does not build rather than leave the key behind.
@@ -240,10 +376,20 @@ void wipe(void *secret, std::size_t size)
 
 // show and printf leave their frames below main's as they were: the last
 // byte shown, raw and in digits, and the registers that held it. A frame
-// as deep, wiped, covers them all.
+// as deep, wiped, covers them all. No deeper: under a small stack limit
+// (ulimit -s), a frame that went past where printf went could end keyview
+// after the display. Their depth, measured with each C library, is at
+// most 3.2 KiB on a 64-bit Linux (glibc on amd64) and 1.5 KiB on a 32-bit
+// one, and 4.7 KiB with MinGW's printf, on Windows' own large stack.
+#if defined(_WIN32) || defined(__CYGWIN__)
+constexpr std::size_t printf_depth = 8192;
+#else
+constexpr std::size_t printf_depth = 512 * sizeof(void *);
+#endif
+
 [[gnu::noinline]] void wipe_stack_below()
 {
-	unsigned char below[16384];
+	unsigned char below[printf_depth];
 	wipe(below, sizeof below);
 }
 
@@ -260,10 +406,9 @@ long long monotonic_ns()
 // sleep_while_it_sleeps(SLEEP): calls SLEEP again and again, and returns
 // the errno with which it gave it up: at once on an error other than
 // EINTR, however long the refusal took; or when it has come back early,
-// within a second (or with no clock to tell), a hundred times in a row.
-// Stopped and continued in a burst, a Cygwin keyview comes back early a
-// few dozen times at most; a sandbox that answers EINTR, or fakes the
-// call as done, does so for ever.
+// within a second (or with no clock to tell), a hundred times in a row:
+// a sandbox that answers EINTR, or fakes the call as done, does so for
+// ever.
 template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
 {
 	int error = 0;
@@ -272,6 +417,12 @@ template <typename Sleep> int sleep_while_it_sleeps(Sleep sleep)
 		errno = 0;
 		sleep();
 		error = errno;
+#ifdef __CYGWIN__
+		// No sandbox answers so on Cygwin: there EINTR is a signal that
+		// came, Ctrl-Z and fg among them, in bursts of any length.
+		if (error == EINTR)
+			continue;
+#endif
 		if (error != 0 && error != EINTR)
 			break;
 		bool slept = start >= 0 && monotonic_ns() - start >= 1000000000;
@@ -321,21 +472,44 @@ bool console_of_its_own()
 bool console_of_its_own() { return false; }
 #endif
 
+// say(WHAT, REASON): "keyview: WHAT: REASON" on stderr.
+void say(const char *what, const char *reason)
+{
+#ifdef _WIN32
+	// A console shows bytes through its code page, which lacks most of
+	// the characters that a file's name may hold, and UTF-16 as it is.
+	HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+	DWORD mode, written;
+	if (GetConsoleMode(console, &mode)) {
+		std::wstring line = L"keyview: " + utf16(what) + L": " +
+		    utf16(reason) + L"\n";
+		WriteConsoleW(console, line.c_str(), line.size(), &written, nullptr);
+		return;
+	}
+#endif
+	std::fprintf(stderr, "keyview: %s: %s\n", what, reason);
+}
+
 void fail(const char *what, int error)
 {
 	fail(what, std::strerror(error));
 }
 
-// _Exit, not exit: the exit-time flush would write stdout's buffer once
-// more, after it has failed or been wiped.
 void fail(const char *what, const char *reason)
 {
-	std::fprintf(stderr, "keyview: %s: %s\n", what, reason);
+	say(what, reason);
+	end(EXIT_FAILURE);
+}
+
+// _Exit, not exit: the exit-time flush would write stdout's buffer once
+// more, after it has failed or been wiped.
+void end(int status)
+{
 	// The window stays, so that the message can be read, as a display
 	// could; the key is not read yet, or wiped by now.
 	if (console_of_its_own())
 		wait_forever();
-	std::_Exit(EXIT_FAILURE);
+	std::_Exit(status);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #!/bin/bash
-# Verify the 207-byte display of key.bin's first 32 bytes, byte for byte.
+# Verify the 207-byte display of the key file's first 32 bytes, byte for
+# byte, and the answers to --help, --version and a wrong call.
 . "${0%/*}/init.sh"
 
 # One key holds every format boundary (0, 9/10, 99/100, 127/128, 255),
@@ -21,18 +22,56 @@ expect_display
 printf "$key"'\001\002\003 trailing text\r\n' >key.bin
 expect_display
 
-# A key.bin of 2 GiB or more refused for its size (a 32-bit build's open
-# without large-file offsets): a disk image with the key up front. Sparse,
-# so it costs no disk; 5 GiB is past both 2^31 and 2^32.
-printf "$key" >key.bin
-if truncate -s 5G key.bin 2>/dev/null; then
-	expect_display
-else
-	echo 'SKIP: a key.bin of 5 GiB: the file system here refuses one'
-fi
+# Another file shown than the one named, or standard input; a name outside
+# Windows' ANSI code page taken through it, with '?' for its letters (wine
+# reads the name as UTF-8 where the locale says so); a file named -x taken
+# for an option. The named file is of 2 GiB or more, to be refused for its
+# size by a 32-bit build's open without large-file offsets: a disk image
+# with the key up front. Sparse, so it costs no disk; 5 GiB is past both
+# 2^31 and 2^32.
+repeat '\000' 32 >key.bin
+mkdir Зоя
+printf "$key" >Зоя/ключ.bin
+truncate -s 5G Зоя/ключ.bin 2>/dev/null ||
+    echo 'SKIP: a named file of 5 GiB: the file system here refuses one'
+LC_ALL=C.UTF-8 expect_display Зоя/ключ.bin
+printf "$key" >-x
+expect_display -- -x
+input=-x expect_display -
 
-# Arguments taken for a file name, an option or a format.
-printf "$key" >key.bin
-expect_display -h --help other.bin %s%s%s ''
+# Help or the version that opens a file, shows a key or waits; a wrong call
+# that does, or says nothing, or ends as a failure would. Their answers are
+# the same whether key.bin is a key or cannot be read.
+n=$newline
+printf "usage: keyview [FILE]$n%s$n%s$n%s$n$n%s$n%s$n" \
+    'Show the 256-bit key in FILE, or in key.bin in the current directory,' \
+    'as 64 hexadecimal digits and as 32 decimal bytes, then wait until' \
+    'ended. With FILE -, read standard input.' \
+    '  -h, --help     show this help and exit' \
+    '      --version  show the version and exit' >exp-help
+printf "keyview $KEYVIEW_VERSION$n" >exp-version
+answers() { # answers EXPECTED ARG...: EXPECTED on stdout, nothing else, status 0
+	run_keyview "${@:2}" >out
+	compare "$1" out
+	check "nothing on stderr for ${*:2}" test ! -s err
+	check "status 0 for ${*:2}, not $status" test "$status" = 0
+}
+refuses() { # refuses PROBLEM ARG...: PROBLEM and the usage on stderr, status 2
+	run_keyview "${@:2}" >out
+	{ message "keyview: $1"; message 'usage: keyview [FILE]'; } >exp-err
+	compare exp-err err
+	check "nothing on stdout for ${*:2}" test ! -s out
+	check "status 2 for ${*:2}, not $status" test "$status" = 2
+}
+for key_file in key unreadable; do
+	test $key_file = key || { rm key.bin && mkdir key.bin; }
+	answers exp-help -h
+	answers exp-help other.bin --help
+	answers exp-version --version
+	refuses '-x: unknown option' -x --help
+	refuses 'b: extra operand' a b
+	refuses '-x: extra operand' -- a -x
+	refuses "'': empty file name" ''
+done
 
 exit $fail

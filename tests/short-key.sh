@@ -1,5 +1,5 @@
 #!/bin/bash
-# Verify that a key.bin shorter than 32 bytes shows zeros past its end.
+# Verify that a key file shorter than 32 bytes shows zeros past its end.
 . "${0%/*}/init.sh"
 
 # Stack garbage shown past the end, the layout cut short, the shortfall
@@ -10,6 +10,14 @@ printf '\377\001\200\011\144\012\143' >key.bin
   printf '\r\n'; } >exp
 message 'keyview: key.bin: only 7 of 32 bytes; the rest shown as zero' >exp-err
 expect_display
+
+# One byte short passed over, from standard input as from a file; the
+# message naming anything but the file as given.
+repeat '\041' 31 >key.bin
+{ repeat 21 31; printf '00\r\n\r\nDecimal: '; repeat '033 ' 31
+  printf '000 \r\n'; } >exp
+message 'keyview: -: only 31 of 32 bytes; the rest shown as zero' >exp-err
+input=key.bin expect_display -
 
 # An empty file taken as a missing one, or shown as anything but zeros.
 : >key.bin

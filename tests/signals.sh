@@ -82,11 +82,11 @@ if cygwin_under_wine; then
 	check 'no stackdump after Ctrl-\' test -z "$(find . -name '*.stackdump')"
 
 	# A hang-up ignored from the start (nohup) taken back by keyview; Ctrl-Z
-	# and fg, twice, or twenty times back to back as a program sends them,
-	# which bring Cygwin's pause back each time, taken for a way of
+	# and fg, twice, or five hundred times back to back as a program sends
+	# them, which bring Cygwin's pause back each time, taken for a way of
 	# sleeping that failed, so that keyview ends by itself, or spins on
 	# nanosleep inside cygwin1.dll and no longer dies of TERM.
-	burst="$(repeat TSTP,CONT, 19)TSTP,CONT TERM"
+	burst="$(repeat TSTP,CONT, 499)TSTP,CONT TERM"
 	printf '%s\n' 'HUP: still running' \
 	    'TSTP CONT TSTP CONT TERM: killed by signal 15' \
 	    "$burst: killed by signal 15" >exp

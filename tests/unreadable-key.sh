@@ -17,6 +17,12 @@ if runs_under wine; then
 	sleep 2
 	check 'still running in a console of its own' is_running
 	stop_keyview
+	# A console shared with Command Prompt taken for one of its own, so
+	# that keyview waits there, after its message, for ever.
+	cp "$KEYVIEW" keyview.exe
+	timeout 60 $KEYVIEW_EMULATOR start /wait cmd /c keyview.exe
+	status=$?
+	check "exit status 1 in Command Prompt's console, not $status" test $status = 1
 fi
 
 # A directory must not pass for an empty key: Linux opens it and fails

@@ -36,6 +36,21 @@ expect_idle 'while waiting'
 check 'nothing written while waiting' test "$(wc -c <out)" = "$display_size"
 stop_keyview
 
+# Under a stack limit that printing the key keeps within, the wipe of the
+# stack below it going deeper than printf went, and ending keyview after
+# the display (status 139), in some runs or all.
+if on_windows || on_cygwin || under_qemu || test -n "$KEYVIEW_SANITIZED"; then
+	echo "SKIP: a small stack limit: Windows' stack, or qemu's or the sanitizers' own"
+elif test "$(getconf PAGESIZE)" != 4096; then
+	echo "SKIP: a small stack limit: pages of $(getconf PAGESIZE) bytes"
+else
+	for run in 1 2 3 4 5; do
+		KEYVIEW_EMULATOR='prlimit --stack=28672' start_keyview
+		check "still running under a stack limit of 28 KiB, run $run" is_running
+		stop_keyview
+	done
+fi
+
 if can_deny 'a sandbox refusing sleep'; then
 	# A refused pause retried for ever, spinning, be it refused with ENOSYS
 	# or EINTR.
@@ -67,13 +82,34 @@ fi
 if under_qemu || on_windows || on_cygwin || ! command -v strace >/dev/null; then
 	echo 'SKIP: a slow refusal: no strace of keyview itself here'
 else
+	strace="strace -D -qq -o /dev/null -e inject=/^($(echo $pause_calls | tr ' ' '|'))\$"
+	nanosleeps='nanosleep clock_nanosleep clock_nanosleep_time64'
 	for error in ENOSYS EINTR; do
-		KEYVIEW_EMULATOR="strace -D -qq -o /dev/null -e inject=/^($(
-		    echo $pause_calls | tr ' ' '|'))\$:error=$error:delay_exit=1000" \
-		    start_keyview
+		KEYVIEW_EMULATOR="$strace:error=$error:delay_exit=1000" start_keyview
 		expect_idle "with pause refused after a millisecond with $error"
 		stop_keyview
 	done
+
+	# With pause refused, a sleep that comes back with 0 once it has slept
+	# (a day's nanosleep) taken for a refusal, so that keyview ends after
+	# a day: here each sleep takes 1.1 s.
+	KEYVIEW_EMULATOR="$strace:error=ENOSYS -e inject=/^($(echo $nanosleeps |
+	    tr ' ' '|'))\$:retval=0:delay_exit=1100000" start_keyview
+	sleep 2.5
+	check 'still running after two sleeps' is_running
+	stop_keyview
+
+	# Early returns counted in all, not in a row: pause refused with EINTR
+	# at once but every fiftieth time, which takes 1.1 s, given up after a
+	# hundred in all, and with nanosleep refused, keyview ended.
+	if can_deny 'early returns between sleeps'; then
+		# The sandbox inside strace, whose own calls it would bind.
+		KEYVIEW_EMULATOR="$strace:delay_exit=1100000:when=50+50 $(deny \
+		    $(with_suffix =4 $pause_calls) $nanosleeps)" start_keyview
+		sleep 3.5
+		check 'still running after 150 early returns between sleeps' is_running
+		stop_keyview
+	fi
 fi
 
 exit $fail
