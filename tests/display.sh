@@ -49,7 +49,7 @@ printf "usage: keyview [FILE]$n%s$n%s$n%s$n$n%s$n%s$n" \
     'ended. With FILE -, read standard input.' \
     '  -h, --help     show this help and exit' \
     '      --version  show the version and exit' >exp-help
-printf "keyview $KEYVIEW_VERSION$n" >exp-version
+printf "keyview ${KEYVIEW_VERSION:?the version that keyview gives}$n" >exp-version
 answers() { # answers EXPECTED ARG...: EXPECTED on stdout, nothing else, status 0
 	run_keyview "${@:2}" >out
 	compare "$1" out
