@@ -117,18 +117,17 @@ run_keyview() {
 	drop_cygwin_warning err
 }
 
-# expect_error MESSAGE [STATUS]: the run ended with STATUS, by default 1,
-# and MESSAGE alone on stderr.
+# expect_error MESSAGE: the run ended with status 1 and MESSAGE alone on
+# stderr.
 expect_error() {
 	message "$1" >exp-err
 	compare exp-err err
-	check "exit status ${2:-1}, not $status" test "$status" = "${2:-1}"
+	check "exit status 1, not $status" test "$status" = 1
 }
 
-# expect_failure MESSAGE [STATUS]: that, and nothing in "out", where its
-# stdout went.
+# expect_failure MESSAGE: that, and nothing in "out", where its stdout went.
 expect_failure() {
-	expect_error "$@"
+	expect_error "$1"
 	check 'nothing on stdout' test ! -s out
 }
 
