@@ -88,6 +88,30 @@ start_keyview() {
 
 is_running() { kill -0 "$pid" 2>/dev/null; }
 
+# wait_for WHAT COMMAND...: until COMMAND holds, however long a loaded
+# machine or an emulator takes, up to two minutes within ctest's limit; a
+# check of WHAT, failed if keyview ends first or it never holds.
+wait_for() {
+	local what=$1 tries=0
+	shift
+	until "$@"; do
+		if ! is_running || test $((tries += 1)) -gt 2400; then
+			check "$what" "$@"
+			return
+		fi
+		sleep 0.05
+	done
+}
+
+# asleep: keyview (or what runs it) blocks in a call: once its display is
+# out, no longer on its way to the wait but in it, the wipes done.
+asleep() {
+	local stat
+	stat=$(cat "/proc/$pid/stat" 2>/dev/null) || return
+	stat=${stat##*) }
+	test "${stat%% *}" = S
+}
+
 # stop_keyview [SIGNAL]: end it from outside, as a user would; its
 # status is the one the signal gave.
 stop_keyview() {

@@ -8,12 +8,12 @@ ticks_per_second=$(getconf CLK_TCK)
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
 wake_ups() { awk '/ctxt_switches/ { n += $2 } END { print n }' "/proc/$pid/status"; }
 
-# expect_idle WHEN: keyview, started, is still running a second later and
-# has used next to no processor time, nor woken up more than a few times,
-# in it. Half a second first, for what it may try before it settles.
+# expect_idle WHEN: keyview, started, once asleep after what it may try
+# first, is still running a second later and has used next to no
+# processor time, nor woken up more than a few times, in it.
 expect_idle() {
 	local ticks wake_ups
-	sleep 0.5
+	wait_for "asleep $1" asleep
 	ticks=$(cpu_ticks) wake_ups=$(wake_ups)
 	sleep 1
 	ticks=$(($(cpu_ticks) - ticks)) wake_ups=$(($(wake_ups) - wake_ups))
@@ -82,7 +82,7 @@ fi
 if under_qemu || on_windows || on_cygwin || ! command -v strace >/dev/null; then
 	echo 'SKIP: a slow refusal: no strace of keyview itself here'
 else
-	strace="strace -D -qq -o /dev/null -e inject=/^($(echo $pause_calls | tr ' ' '|'))\$"
+	strace="strace -D -qq -o trace -e inject=/^($(echo $pause_calls | tr ' ' '|'))\$"
 	nanosleeps='nanosleep clock_nanosleep clock_nanosleep_time64'
 	for error in ENOSYS EINTR; do
 		KEYVIEW_EMULATOR="$strace:error=$error:delay_exit=1000" start_keyview
@@ -95,7 +95,8 @@ else
 	# a day: here each sleep takes 1.1 s.
 	KEYVIEW_EMULATOR="$strace:error=ENOSYS -e inject=/^($(echo $nanosleeps |
 	    tr ' ' '|'))\$:retval=0:delay_exit=1100000" start_keyview
-	sleep 2.5
+	sleeps() { test "$(grep -c -E "^($(echo $nanosleeps | tr ' ' '|'))\(" trace)" -ge "$1"; }
+	wait_for 'two sleeps done' sleeps 2
 	check 'still running after two sleeps' is_running
 	stop_keyview
 
@@ -106,7 +107,8 @@ else
 		# The sandbox inside strace, whose own calls it would bind.
 		KEYVIEW_EMULATOR="$strace:delay_exit=1100000:when=50+50 $(deny \
 		    $(with_suffix =4 $pause_calls) $nanosleeps)" start_keyview
-		sleep 3.5
+		pauses() { test "$(grep -c -E "^($(echo $pause_calls | tr ' ' '|'))\(" trace)" -ge "$1"; }
+		wait_for '150 early returns' pauses 150
 		check 'still running after 150 early returns between sleeps' is_running
 		stop_keyview
 	fi
