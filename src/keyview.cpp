@@ -67,11 +67,15 @@ const char *key_name_in(int argc, wchar_t *argv[]);
 void keep_memory_private();
 void end_on_signals();
 std::FILE *open_key(const char *name);
+bool is_terminal(std::FILE *file);
 void wipe(void *secret, std::size_t size);
 void show(const unsigned char (&key)[key_size]);
 void wipe_stack_below();
 const char *wait_forever();
 void say(const char *what, const char *reason);
+void put_shown(const char *name);
+void put(const char *text);
+void put(const char *text, std::size_t size);
 [[noreturn]] void fail(const char *what, int error);
 [[noreturn]] void fail(const char *what, const char *reason);
 [[noreturn]] void end(int status);
@@ -87,6 +91,12 @@ int wmain(int argc, wchar_t *argv[])
 int main(int argc, char *argv[])
 #endif
 {
+	// A message leaves in one write, however many pieces it is made of.
+	// Off the stack, which a small limit leaves little of; nor does a
+	// message ever hold the key.
+	static char messages[BUFSIZ];
+	if (std::setvbuf(stderr, messages, _IOFBF, sizeof messages) != 0)
+		fail("stderr", errno);
 	// Help, the version and a usage error end keyview here, before any
 	// file is opened.
 	const char *key_name = key_name_in(argc, argv);
@@ -114,6 +124,11 @@ int main(int argc, char *argv[])
 	std::FILE *key_file = open_key(key_name);
 	if (key_file == nullptr)
 		fail(key_name, errno);
+	// Nobody types a key's 32 raw bytes: a terminal gives a key pasted as
+	// text, of which the read would leave the rest to the shell, and its
+	// history file, once keyview ends.
+	if (is_terminal(key_file))
+		fail(key_name, "refusing to read a key from a terminal");
 	// Unbuffered, so that the read takes the key's 32 bytes and nothing
 	// after them, straight into key[]: no more of the file is copied into
 	// memory, and a pipe or device gives up no more than it must.
@@ -132,6 +147,10 @@ int main(int argc, char *argv[])
 		wipe(key, sizeof key);
 		fail(key_name, read_error);
 	}
+	// Nothing read is no key (a wrong passphrase in front of a pipe, an
+	// empty file), not a key of zeros.
+	if (key_length == 0)
+		fail(key_name, "empty: no key to show");
 	if (key_length < key_size) {
 		char shortfall[64];
 		std::snprintf(shortfall, sizeof shortfall,
@@ -164,13 +183,24 @@ namespace {
 
 #define USAGE "usage: keyview [FILE]\n"
 
+#ifdef _WIN32
+#define ENDED "closed or ended with Ctrl-C"
+#define MANUAL "keyview.html, beside keyview.exe"
+#else
+#define ENDED "ended by Ctrl-C or a signal"
+#define MANUAL "man keyview"
+#endif
+
 constexpr const char *help = USAGE
     "Show the 256-bit key in FILE, or in key.bin in the current directory,\n"
     "as 64 hexadecimal digits and as 32 decimal bytes, then wait until\n"
-    "ended. With FILE -, read standard input.\n"
+    ENDED ". With FILE -, read standard input.\n"
     "\n"
     "  -h, --help     show this help and exit\n"
-    "      --version  show the version and exit\n";
+    "      --version  show the version and exit\n"
+    "  --             end the options: a FILE may start with -\n"
+    "\n"
+    "The manual: " MANUAL "\n";
 
 // answer(TEXT): TEXT on stdout, as asked for, and status 0; a stdout that
 // cannot take it is a failure like any other.
@@ -184,7 +214,7 @@ constexpr const char *help = USAGE
 [[noreturn]] void usage_error(const char *what, const char *problem)
 {
 	say(what, problem);
-	std::fputs(USAGE, stderr);
+	put(USAGE);
 	end(2);
 }
 
@@ -198,6 +228,11 @@ const char *key_name_in(int argc, char *argv[])
 		const char *arg = argv[i];
 		if (!options_ended && std::strcmp(arg, "--") == 0) {
 			options_ended = true;
+#ifdef _WIN32
+		} else if (!options_ended && std::strcmp(arg, "/?") == 0) {
+			// A Windows user's first try; no file's name holds a '?'.
+			answer(help);
+#endif
 		} else if (!options_ended && arg[0] == '-' && arg[1] != '\0') {
 			if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0)
 				answer(help);
@@ -207,7 +242,7 @@ const char *key_name_in(int argc, char *argv[])
 		} else if (name != nullptr) {
 			usage_error(arg, "extra operand");
 		} else if (arg[0] == '\0') {
-			usage_error("''", "empty file name");
+			usage_error(arg, "empty file name");
 		} else {
 			name = arg;
 		}
@@ -236,8 +271,13 @@ std::wstring utf16(const char *text)
 	return converted;
 }
 
-// In UTF-8, the one form that keyview's messages take; the file is opened
-// by its UTF-16 name again. They last as long as keyview.
+// The file named, by the name that Windows gave: NTFS allows what UTF-8
+// cannot hold (a lone surrogate), which would come back from it as
+// another file's name.
+const wchar_t *wide_key_name = L"key.bin";
+
+// In UTF-8, the one form that keyview's messages take. They last as long
+// as keyview.
 const char *key_name_in(int argc, wchar_t *argv[])
 {
 	static std::vector<std::string> arguments;
@@ -247,7 +287,12 @@ const char *key_name_in(int argc, wchar_t *argv[])
 	for (std::string &argument : arguments)
 		pointers.push_back(&argument[0]);
 	pointers.push_back(nullptr);
-	return key_name_in(argc, pointers.data());
+	const char *name = key_name_in(argc, pointers.data());
+	for (int i = 1; i < argc; i++) {
+		if (name == pointers[i])
+			wide_key_name = argv[i];
+	}
+	return name;
 }
 #endif
 
@@ -328,7 +373,7 @@ std::FILE *open_key(const char *name)
 {
 	if (std::strcmp(name, "-") != 0) {
 #ifdef _WIN32
-		return _wfopen(utf16(name).c_str(), L"rb");
+		return _wfopen(wide_key_name, L"rb");
 #else
 		return std::fopen(name, "rb");
 #endif
@@ -339,6 +384,18 @@ std::FILE *open_key(const char *name)
 		return nullptr;
 #endif
 	return stdin;
+}
+
+bool is_terminal(std::FILE *file)
+{
+#ifdef _WIN32
+	// A console; the C runtime's _isatty would say so of NUL too.
+	DWORD mode;
+	return GetConsoleMode(
+	    reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file))), &mode);
+#else
+	return isatty(fileno(file));
+#endif
 }
 
 // memset on memory that is not read again is a dead store, which the
@@ -362,8 +419,21 @@ void wipe(void *secret, std::size_t size)
 
 // Out of main, so that the registers that held the key's bytes get main's
 // values back when it returns, rather than keep the last byte for any
-// later call to save on the stack through the wait.
-[[gnu::noinline]] void show(const unsigned char (&key)[key_size])
+// later call to save on the stack through the wait. printf leaves it, raw
+// or in digits, in registers that any call may clobber and none after it
+// need: on MIPS they keep it through the wait. show zeroes them as it
+// returns, where the compiler can (GCC; clang 14 cannot); MIPS's multiply
+// unit, which printf divides by ten with, it zeroes itself.
+#if defined(__has_attribute)
+#if __has_attribute(zero_call_used_regs)
+#define ZERO_CALL_USED_REGISTERS gnu::zero_call_used_regs("all-gpr"),
+#endif
+#endif
+#ifndef ZERO_CALL_USED_REGISTERS
+#define ZERO_CALL_USED_REGISTERS
+#endif
+[[ZERO_CALL_USED_REGISTERS gnu::noinline]] void show(
+    const unsigned char (&key)[key_size])
 {
 	for (unsigned char byte : key)
 		std::printf("%02x", byte);
@@ -372,6 +442,9 @@ void wipe(void *secret, std::size_t size)
 	for (unsigned char byte : key)
 		std::printf("%03d ", byte);
 	std::printf("\r\n");
+#if defined(__mips__) && __mips_isa_rev < 6
+	asm volatile("mthi $0\n\tmtlo $0" ::: "hi", "lo");
+#endif
 }
 
 // show and printf leave their frames below main's as they were: the last
@@ -472,8 +545,82 @@ bool console_of_its_own()
 bool console_of_its_own() { return false; }
 #endif
 
-// say(WHAT, REASON): "keyview: WHAT: REASON" on stderr.
+// say(WHAT, REASON): "keyview: WHAT: REASON" on stderr, WHAT as a name
+// from outside is shown.
 void say(const char *what, const char *reason)
+{
+	put("keyview: ");
+	put_shown(what);
+	put(": ");
+	put(reason);
+	put("\n");
+	std::fflush(stderr);
+}
+
+// The length of the printable character of UTF-8 at TEXT, or 0 where a
+// terminal could act on it (a control character: C0, DEL or C1), where
+// it turns the text around it (a bidirectional control), or where it is
+// no UTF-8 at all. By hand: the C library's view of UTF-8 follows the
+// locale, and on Windows has none.
+std::size_t printable_length(const unsigned char *text)
+{
+	unsigned char lead = text[0];
+	if (lead < 0x80)
+		return lead >= 0x20 && lead != 0x7f;
+	std::size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : 2;
+	if (lead < 0xc2 || lead > 0xf4)
+		return 0;
+	char32_t code = lead & (0x7f >> length);
+	for (std::size_t i = 1; i < length; i++) {
+		if ((text[i] & 0xc0) != 0x80)
+			return 0;
+		code = code << 6 | (text[i] & 0x3f);
+	}
+	bool overlong = code < (length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000);
+	bool surrogate = code >= 0xd800 && code <= 0xdfff;
+	bool control = code < 0xa0 || code == 0x61c || code == 0x200e ||
+	    code == 0x200f || (code >= 0x202a && code <= 0x202e) ||
+	    (code >= 0x2066 && code <= 0x2069);
+	if (overlong || surrogate || control || code > 0x10ffff)
+		return 0;
+	return length;
+}
+
+// put_shown(NAME): NAME as it is where it is printable text; otherwise in
+// the shell's $'...' quotes, each byte that is not printable as an octal
+// escape, so that the name is seen, never acted on, and can be pasted
+// back. An empty name is ''.
+void put_shown(const char *name)
+{
+	const auto *text = reinterpret_cast<const unsigned char *>(name);
+	std::size_t size = std::strlen(name), at = 0, length;
+	while (at < size && (length = printable_length(text + at)) != 0)
+		at += length;
+	if (at == size) {
+		put(size != 0 ? name : "''");
+		return;
+	}
+	put("$'");
+	for (at = 0; at < size; at += length) {
+		length = printable_length(text + at);
+		if (length == 0) {
+			char escape[sizeof "\\ooo"];
+			std::snprintf(escape, sizeof escape, "\\%03o", text[at]);
+			put(escape);
+			length = 1;
+		} else {
+			if (text[at] == '\\' || text[at] == '\'')
+				put("\\");
+			put(name + at, length);
+		}
+	}
+	put("'");
+}
+
+void put(const char *text) { put(text, std::strlen(text)); }
+
+// put(TEXT, SIZE): a piece of a message, of whole characters, on stderr.
+void put(const char *text, std::size_t size)
 {
 #ifdef _WIN32
 	// A console shows bytes through its code page, which lacks most of
@@ -481,13 +628,12 @@ void say(const char *what, const char *reason)
 	HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
 	DWORD mode, written;
 	if (GetConsoleMode(console, &mode)) {
-		std::wstring line = L"keyview: " + utf16(what) + L": " +
-		    utf16(reason) + L"\n";
-		WriteConsoleW(console, line.c_str(), line.size(), &written, nullptr);
+		std::wstring piece = utf16(std::string(text, size).c_str());
+		WriteConsoleW(console, piece.c_str(), piece.size(), &written, nullptr);
 		return;
 	}
 #endif
-	std::fprintf(stderr, "keyview: %s: %s\n", what, reason);
+	std::fwrite(text, 1, size, stderr);
 }
 
 void fail(const char *what, int error)
@@ -502,9 +648,10 @@ void fail(const char *what, const char *reason)
 }
 
 // _Exit, not exit: the exit-time flush would write stdout's buffer once
-// more, after it has failed or been wiped.
+// more, after it has failed or been wiped. stderr's is flushed here.
 void end(int status)
 {
+	std::fflush(stderr);
 	// The window stays, so that the message can be read, as a display
 	// could; the key is not read yet, or wiped by now.
 	if (console_of_its_own())

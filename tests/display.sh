@@ -42,13 +42,15 @@ input=-x expect_display -
 # Help or the version that opens a file, shows a key or waits; a wrong call
 # that does, or says nothing, or ends as a failure would. Their answers are
 # the same whether key.bin is a key or cannot be read.
-n=$newline
-printf "usage: keyview [FILE]$n%s$n%s$n%s$n$n%s$n%s$n" \
+n=$newline ended='ended by Ctrl-C or a signal' manual='man keyview'
+on_windows && ended='closed or ended with Ctrl-C' manual='keyview.html, beside keyview.exe'
+printf "usage: keyview [FILE]$n%s$n%s$n%s$n$n%s$n%s$n%s$n${n}The manual: %s$n" \
     'Show the 256-bit key in FILE, or in key.bin in the current directory,' \
     'as 64 hexadecimal digits and as 32 decimal bytes, then wait until' \
-    'ended. With FILE -, read standard input.' \
+    "$ended. With FILE -, read standard input." \
     '  -h, --help     show this help and exit' \
-    '      --version  show the version and exit' >exp-help
+    '      --version  show the version and exit' \
+    '  --             end the options: a FILE may start with -' "$manual" >exp-help
 printf "keyview ${KEYVIEW_VERSION:?the version that keyview gives}$n" >exp-version
 answers() { # answers EXPECTED ARG...: EXPECTED on stdout, nothing else, status 0
 	run_keyview "${@:2}" >out
@@ -67,11 +69,13 @@ for key_file in key unreadable; do
 	test $key_file = key || { rm key.bin && mkdir key.bin; }
 	answers exp-help -h
 	answers exp-help other.bin --help
+	on_windows && answers exp-help '/?' # a Windows user's way to ask
 	answers exp-version --version
 	refuses '-x: unknown option' -x --help
 	refuses 'b: extra operand' a b
 	refuses '-x: extra operand' -- a -x
 	refuses "'': empty file name" ''
+	refuses "\$'-\\033[2J': unknown option" $'-\e[2J'
 done
 
 exit $fail

@@ -35,7 +35,7 @@ if runs_under wine; then
 else
 	input=key.bin start_keyview -
 fi
-sleep 0.2 # past the flush, to the wipe and the wait
+wait_for 'asleep once its display is out' asleep
 memory_of "$pid" | grep -a -o -F -f fragments | sort -u >found
 if test "${PIPESTATUS[0]}" != 0; then
 	echo 'SKIP: memory of a sanitized build: too large to read'
@@ -50,9 +50,9 @@ check 'key file closed once read' \
 stop_keyview
 
 # A single byte of the key left on the stack, where the prints' frames held
-# it: the stacks of runs with three keys of the same shape (three decimal
-# digits and two hex digits each), laid out alike, differ where the key
-# is, each key's byte from the other two. Runs go a b c c b a, so that
+# it, or in a register that printf used and nothing after it did: the
+# stacks and registers of runs with three keys, laid out alike, differ
+# where the key is, each key's byte from the other two. Runs go a b c c b a, so that
 # nothing that changes at random (the stack guard), with time, or from
 # one run to the next (a word near the top that s390x's loader leaves,
 # one of two values in turn) passes for the key; nor, since the key's
@@ -63,22 +63,29 @@ if under_qemu || runs_under wine; then
 elif ! setarch -R true 2>/dev/null; then
 	echo 'SKIP: a byte left on the stack: no fixed layout to be had here'
 else
-	key_a=$(printf '\\%03o' $(seq 101 132)) key_b=$(printf '\\%03o' $(seq 201 232))
-	key_c=$(printf '\\%03o' $(seq 1 32))
+	# Each byte of the three keys differs from the other two in every
+	# digit, decimal and hex, so that a register or a stack slot that
+	# holds one digit of it, not only the whole byte, shows too.
+	key_a=$(printf '\\%03o' $(seq 100 131)) key_b=$(printf '\\%03o' $(seq 211 242))
+	key_c=$(printf '\\%03o' $(seq 22 53))
 	for run in a1 b1 c1 c2 b2 a2; do
 		run_key=key_${run:0:1}
 		printf "${!run_key}" >key.bin
 		KEYVIEW_EMULATOR='setarch -R' start_keyview
-		sleep 0.2
+		wait_for 'asleep once its display is out' asleep
 		memory_of "$pid" '[stack]' >"stack-$run"
+		"$KEYVIEW_READ_REGISTERS" "$pid" >"registers-$run" ||
+		    check "the registers of run $run read" false
 		stop_keyview
 	done
-	offsets() { cmp -l "stack-$1" "stack-$2" | awk '{ print $1 }' | sort; }
-	{ offsets a1 a2; offsets b1 b2; offsets c1 c2; } | sort -u >changing
-	offsets a1 b1 | comm -12 - <(offsets b1 c1) | comm -12 - <(offsets a1 c1) |
-	    comm -23 - changing >key-offsets
-	check "no byte of the key on the stack, not $(wc -l <key-offsets)" \
-	    test ! -s key-offsets
+	for kept in stack registers; do
+		offsets() { cmp -l "$kept-$1" "$kept-$2" | awk '{ print $1 }' | sort; }
+		{ offsets a1 a2; offsets b1 b2; offsets c1 c2; } | sort -u >changing
+		offsets a1 b1 | comm -12 - <(offsets b1 c1) | comm -12 - <(offsets a1 c1) |
+		    comm -23 - changing >key-offsets
+		check "no byte of the key in the $kept, not $(wc -l <key-offsets)" \
+		    test ! -s key-offsets
+	done
 fi
 
 # The bytes of a key read in part left unwiped, while the message on the
@@ -95,8 +102,7 @@ if can_deny 'a key read in part'; then
 	    fcntl STDOUT, F_SETFL, 0' >&$full
 	$(deny read/16=5) "$KEYVIEW" >out 2>&$full </dev/null &
 	pid=$!
-	sleep 0.2
-	check 'blocked on its message' is_running
+	wait_for 'blocked on its message' asleep
 	memory_of "$pid" | grep -a -o -F -f fragments | sort -u >found
 	compare exp-found found
 	kill "$COPROC_PID" && wait "$COPROC_PID" 2>/dev/null
