@@ -545,8 +545,8 @@ bool console_of_its_own()
 bool console_of_its_own() { return false; }
 #endif
 
-// say(WHAT, REASON): "keyview: WHAT: REASON" on stderr, WHAT as a name
-// from outside is shown.
+// say(WHAT, REASON): "keyview: WHAT: REASON" on stderr, with WHAT, which
+// may be a name from outside, as put_shown shows it.
 void say(const char *what, const char *reason)
 {
 	put("keyview: ");
